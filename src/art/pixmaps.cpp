@@ -1,0 +1,70 @@
+#include "art/pixmaps.h"
+
+#include <QHash>
+#include <QPainter>
+
+namespace art {
+namespace {
+
+constexpr QPoint kIconOrigin(6, 1);
+
+QImage spriteImage(const Picture& p) {
+    QImage img = QImage(p.xpm).convertToFormat(QImage::Format_ARGB32);
+    if (p.kind == Kind::Sprite) {
+        for (int y = 0; y < img.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+            for (int x = 0; x < img.width(); ++x)
+                if ((line[x] & 0xFFFFFFu) == 0xFFFFFFu) line[x] = 0;
+        }
+    }
+    return img;
+}
+
+QImage iconImage(const Picture& p) {
+    QImage icon(p.width(), p.height(), QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    const QImage& sprite = image(*p.iconOf);
+    for (int y = 0; y < sprite.height(); ++y)
+        for (int x = 0; x < sprite.width(); ++x) {
+            const QRgb c = sprite.pixel(x, y);
+            if (qAlpha(c) != 0)
+                icon.setPixel(kIconOrigin + QPoint(x, y), nearestStandardColour(c) | 0xFF000000u);
+        }
+    return icon;
+}
+
+}  // namespace
+
+QRgb nearestStandardColour(QRgb colour) {
+    static const QRgb standard[16] = {
+        0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+        0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
+    };
+    QRgb best = standard[0];
+    int bestDistance = INT_MAX;
+    for (QRgb s : standard) {
+        const int dr = qRed(colour) - qRed(s), dg = qGreen(colour) - qGreen(s), db = qBlue(colour) - qBlue(s);
+        const int d = dr * dr + dg * dg + db * db;
+        if (d < bestDistance) bestDistance = d, best = s;
+    }
+    return best;
+}
+
+const QImage& image(const Picture& picture) {
+    static QHash<const Picture*, QImage> cache;
+    auto it = cache.find(&picture);
+    if (it == cache.end())
+        it = cache.insert(&picture, picture.kind == Kind::Icon ? iconImage(picture) : spriteImage(picture));
+    return *it;
+}
+
+const QPixmap& pixmap(const Picture& picture) {
+    static QHash<const Picture*, QPixmap> cache;
+    auto it = cache.find(&picture);
+    if (it == cache.end()) it = cache.insert(&picture, QPixmap::fromImage(image(picture)));
+    return *it;
+}
+
+QIcon icon(const Picture& picture) { return QIcon(pixmap(picture)); }
+
+}  // namespace art

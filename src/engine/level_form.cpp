@@ -1,0 +1,89 @@
+#include "engine/level_form.h"
+
+#include <cstring>
+
+#include "winsys/runtime_error.h"
+
+namespace engine {
+namespace {
+
+using Kind = LayoutEntry::Kind;
+
+std::deque<Image> buildImages(const LevelDef& def, winsys::Revision& revision) {
+    std::deque<Image> images;
+    for (const LayoutEntry& e : def.layout)
+        if (e.kind == Kind::Image)
+            images.emplace_back(revision, e.ref, e.left, e.top, e.picture, e.visible);
+    return images;
+}
+
+std::deque<winsys::Label> buildLabels(const LevelDef& def, winsys::Revision& revision) {
+    std::deque<winsys::Label> labels;
+    for (const LayoutEntry& e : def.layout) {
+        if (e.kind != Kind::Strip) continue;
+        winsys::Label& l = labels.emplace_back(revision, e.ref);
+        l.Left = e.left, l.Top = e.top, l.Width = e.width, l.Height = e.height;
+        l.BackColor = e.backColor, l.ForeColor = e.foreColor;
+        l.Caption = e.caption, l.FontName = e.fontName, l.FontSize = e.fontSize;
+    }
+    return labels;
+}
+
+std::deque<winsys::Line> buildLines(const LevelDef& def, winsys::Revision& revision) {
+    std::deque<winsys::Line> lines;
+    for (const LayoutEntry& e : def.layout) {
+        if (e.kind != Kind::Line) continue;
+        winsys::Line& l = lines.emplace_back(revision, e.ref);
+        l.X1 = e.left, l.Y1 = e.top, l.X2 = e.width, l.Y2 = e.height;
+    }
+    return lines;
+}
+
+Image& find(std::deque<Image>& images, const ControlRef& ref) {
+    for (Image& i : images)
+        if (std::strcmp(i.ref().name, ref.name) == 0 && i.ref().index == ref.index) return i;
+    throw winsys::RuntimeError(340, "Control array element '" + ref.text() + "' doesn't exist");
+}
+
+// Layout lists topmost first; painting wants bottom first.
+std::vector<winsys::Drawable> buildPaintOrder(const LevelDef& def, const std::deque<Image>& images,
+                                             const std::deque<winsys::Label>& labels,
+                                             const std::deque<winsys::Line>& lines) {
+    std::vector<winsys::Drawable> order;
+    auto image = images.begin();
+    auto label = labels.begin();
+    auto line = lines.begin();
+    for (const LayoutEntry& e : def.layout) {
+        switch (e.kind) {
+            case Kind::Image: order.emplace_back(&*image++); break;
+            case Kind::Strip: order.emplace_back(&*label++); break;
+            case Kind::Line: order.emplace_back(&*line++); break;
+        }
+    }
+    return {order.rbegin(), order.rend()};
+}
+
+}  // namespace
+
+LevelForm::LevelForm(const LevelDef& def)
+    : def(def),
+      images(buildImages(def, revision)),
+      labels(buildLabels(def, revision)),
+      lines(buildLines(def, revision)),
+      Picture1(def.fieldWidth, def.fieldHeight, def.fieldBackColor),
+      cmdNewGame("Restart", def.buttonEnabledAtLoad),
+      Timer1(def.trafficInterval),
+      Timer2(def.collisionInterval),
+      imgTurtle(find(images, {"imgTurtle"})),
+      imgTemp(find(images, {"imgTemp"})),
+      imgTurtleDead(find(images, {"imgTurtleDead"})),
+      imgTread(find(images, {"imgTread"})) {
+    for (const TrafficRow& row : def.traffic) trafficVehicles.push_back(&image(row.vehicle));
+    for (const HazardRow& row : def.hazards) hazardVehicles.push_back(&image(row.vehicle));
+    paintOrder_ = buildPaintOrder(def, images, labels, lines);
+}
+
+Image& LevelForm::image(const ControlRef& ref) { return find(images, ref); }
+
+
+}  // namespace engine

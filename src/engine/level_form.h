@@ -1,0 +1,53 @@
+// A level window's controls, created afresh from the level's layout at every
+// opening. The play state lives only in these controls' properties.
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "engine/level_def.h"
+#include "winsys/controls.h"
+
+namespace engine {
+
+using winsys::Image;
+
+class LevelForm {
+public:
+    explicit LevelForm(const LevelDef& def);
+    LevelForm(const LevelForm&) = delete;
+    LevelForm& operator=(const LevelForm&) = delete;
+
+    const LevelDef& def;
+    winsys::Revision revision;
+
+    std::deque<Image> images;
+    std::deque<winsys::Label> labels;
+    std::deque<winsys::Line> lines;
+
+    winsys::PictureBox Picture1;
+    winsys::Button cmdNewGame;
+    winsys::Timer Timer1;
+    winsys::Timer Timer2;
+
+    Image& imgTurtle;
+    Image& imgTemp;
+    Image& imgTurtleDead;
+    Image& imgTread;
+
+    // A control of the layout by name and index; a missing one is a
+    // run-time error, as addressing an absent control was on the platform.
+    Image& image(const ControlRef& ref);
+
+    // The field's controls bottom first, the order they are painted in.
+    const std::vector<winsys::Drawable>& paintOrder() const { return paintOrder_; }
+
+    // The vehicles of the traffic and hazard tables, resolved once.
+    std::vector<Image*> trafficVehicles;
+    std::vector<Image*> hazardVehicles;
+
+private:
+    std::vector<winsys::Drawable> paintOrder_;
+};
+
+}  // namespace engine

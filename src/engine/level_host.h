@@ -1,0 +1,26 @@
+// What a level's handlers ask of the window around them. The Qt level window
+// implements it; tests implement it to answer boxes and record hand-overs.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace engine {
+
+class LevelHost {
+public:
+    virtual ~LevelHost() = default;
+
+    // A modal message box; returns when the player has closed it. Without a
+    // title the box shows the program's default title.
+    virtual void MsgBox(const std::string& text, int style, std::optional<std::string> title) = 0;
+
+    // Closes the level window: it disappears and its timers stop at once,
+    // while the running handler may still return through it.
+    virtual void Unload() = 0;
+
+    // The menu window's ChangeLevel: opens the next level or ends the game.
+    virtual void ChangeLevel() = 0;
+};
+
+}  // namespace engine

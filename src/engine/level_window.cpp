@@ -1,0 +1,129 @@
+#include "engine/level_window.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+
+#include "engine/handlers.h"
+#include "winsys/failure.h"
+#include "winsys/message_box.h"
+#include "winsys/play_field.h"
+#include "winsys/twips.h"
+
+namespace engine {
+
+using winsys::px;
+using winsys::pxRect;
+using winsys::pxSize;
+
+LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void()> changeLevel)
+    // A dialog owned by the menu: no task-bar button of its own; a fixed
+    // frame with the caption and a close box only, and no window icon.
+    : QWidget(menu, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                        Qt::MSWindowsFixedSizeDialogHint),
+      form_(std::make_unique<LevelForm>(def)),
+      changeLevel_(std::move(changeLevel)),
+      field_(new winsys::PlayField(form_->Picture1, form_->paintOrder(), this)),
+      button_(new QPushButton(QString::fromStdString(form_->cmdNewGame.Caption()), this)),
+      timer1_(form_->Timer1, this, [this] { dispatch([this] { Timer1_Timer(*form_); }); }),
+      timer2_(form_->Timer2, this, [this] { dispatch([this] { Timer2_Timer(*form_, *this); }); }) {
+    setObjectName(def.formName);
+    setWindowTitle(QString::fromUtf8(def.caption));
+    setAttribute(Qt::WA_DeleteOnClose, false);  // deleted by us, once no handler runs on it
+    setFixedSize(pxSize(def.clientWidth, def.clientHeight));
+    setWindowIcon(QIcon());
+
+    field_->move(0, 0);
+    button_->setObjectName("cmdNewGame");
+    button_->setGeometry(pxRect(def.buttonLeft, def.buttonTop, def.buttonWidth, def.buttonHeight));
+    button_->raise();
+    setTabOrder(field_, button_);
+
+    field_->onKeyDown = [this](std::int16_t key, std::int16_t shift) {
+        dispatch([&] { Picture1_KeyDown(*form_, *this, key, shift); });
+    };
+    QObject::connect(button_, &QPushButton::clicked, this, [this] {
+        dispatch([this] { cmdNewGame_Click(*form_); });
+    });
+    form_->Picture1.onSetFocus = [this] { focusWanted_ = true; };
+    syncFromControls();
+}
+
+LevelWindow::~LevelWindow() = default;
+
+void LevelWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    field_->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+template <class Handler>
+void LevelWindow::dispatch(Handler&& handler) {
+    if (unloaded_) return;
+    winsys::guarded(handler);
+    if (unloaded_) {
+        // The handler that closed the window has returned: now it may go.
+        deleteLater();
+        return;
+    }
+    syncFromControls();
+}
+
+// Makes the widgets and real timers follow the control properties the
+// handlers have just written. Timers stay held while one of our boxes is open.
+void LevelWindow::syncFromControls() {
+    field_->setEnabled(form_->Picture1.Enabled());
+    button_->setEnabled(form_->cmdNewGame.Enabled());
+    if (openBoxes_ == 0) {
+        timer1_.sync();
+        timer2_.sync();
+    }
+    if (focusWanted_ && field_->isEnabled()) {
+        focusWanted_ = false;
+        field_->setFocus(Qt::OtherFocusReason);
+    }
+    if (paintedRevision_ != form_->revision.value()) {
+        paintedRevision_ = form_->revision.value();
+        field_->update();
+    }
+}
+
+void LevelWindow::MsgBox(const std::string& text, int style, std::optional<std::string> title) {
+    // Qt's nested loop would keep firing our timers: hold them back.
+    ++openBoxes_;
+    timer1_.hold();
+    timer2_.hold();
+    field_->update();  // show the moves made so far before the box appears
+    winsys::msgBox(this, QString::fromStdString(text), style,
+                   title ? std::optional<QString>(QString::fromStdString(*title)) : std::nullopt);
+    --openBoxes_;
+    if (!unloaded_ && openBoxes_ == 0) {
+        timer1_.sync();
+        timer2_.sync();
+    }
+}
+
+void LevelWindow::Unload() {
+    unloaded_ = true;
+    timer1_.hold();
+    timer2_.hold();
+    hide();
+}
+
+void LevelWindow::ChangeLevel() {
+    if (changeLevel_) changeLevel_();
+}
+
+void LevelWindow::closeEvent(QCloseEvent* event) {
+    // The close box works in every state but while our own box is up,
+    // which the platform's modal box would not let through either.
+    if (openBoxes_ > 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (!unloaded_) {
+        Unload();
+        deleteLater();
+    }
+}
+
+}  // namespace engine

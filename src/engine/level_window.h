@@ -1,0 +1,57 @@
+// A level window: one class for all three levels, configured by the level's
+// tables. It owns the controls, wires Qt's timers, keys and button to the
+// handlers and keeps the real widgets in step with the control properties.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "engine/level_form.h"
+#include "engine/level_host.h"
+#include "winsys/timer_driver.h"
+
+class QPushButton;
+
+namespace winsys {
+class PlayField;
+}
+
+namespace engine {
+
+class LevelWindow : public QWidget, public LevelHost {
+public:
+    LevelWindow(const LevelDef& def, QWidget* menu, std::function<void()> changeLevel);
+    ~LevelWindow() override;
+
+    LevelForm& form() { return *form_; }
+    winsys::PlayField* playField() const { return field_; }
+    QPushButton* restartButton() const { return button_; }
+
+    // LevelHost
+    void MsgBox(const std::string& text, int style, std::optional<std::string> title) override;
+    void Unload() override;
+    void ChangeLevel() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    template <class Handler>
+    void dispatch(Handler&& handler);
+    void syncFromControls();
+
+    std::unique_ptr<LevelForm> form_;
+    std::function<void()> changeLevel_;
+    winsys::PlayField* field_;
+    QPushButton* button_;
+    winsys::TimerDriver timer1_;
+    winsys::TimerDriver timer2_;
+    unsigned paintedRevision_ = ~0u;
+    int openBoxes_ = 0;
+    bool unloaded_ = false;
+    bool focusWanted_ = false;
+};
+
+}  // namespace engine

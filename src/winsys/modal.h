@@ -1,0 +1,12 @@
+// Modal display of a window: every other window stays visible but takes no
+// input, and the call returns once the window is hidden or destroyed. Calls
+// nest, so a handler of a modal window can open the next one.
+#pragma once
+
+class QWidget;
+
+namespace winsys {
+
+void showModal(QWidget* window);
+
+}  // namespace winsys

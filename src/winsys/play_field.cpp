@@ -1,0 +1,106 @@
+#include "winsys/play_field.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "art/pixmaps.h"
+#include "winsys/colors.h"
+#include "winsys/twips.h"
+
+namespace winsys {
+namespace {
+
+// The platform's dashed pen: 18 pixels drawn, 6 left out, from the line's start.
+constexpr int kDash = 18;
+constexpr int kGap = 6;
+
+void paintImage(QPainter& p, const Image& image) {
+    if (!image.Visible()) return;
+    p.drawPixmap(px(image.Left()), px(image.Top()), art::pixmap(*image.picture()));
+}
+
+void paintLabel(QPainter& p, const Label& label) {
+    const QRect r = pxRect(label.Left, label.Top, label.Width, label.Height);
+    p.fillRect(r, toQColor(label.BackColor));
+    if (label.Caption.empty()) return;
+    QFont font(QString::fromStdString(label.FontName));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(label.FontSize);
+    p.save();
+    p.setClipRect(r);
+    p.setFont(font);
+    p.setPen(toQColor(label.ForeColor));
+    p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+               QString::fromStdString(label.Caption));
+    p.restore();
+}
+
+// Horizontal and vertical lines only, which is all the layouts use; the
+// last point is left out, as the platform's pens did.
+void paintLine(QPainter& p, const Line& line) {
+    const QPoint from(px(line.X1), px(line.Y1));
+    const QPoint to(px(line.X2), px(line.Y2));
+    const int length = std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y()));
+    const QPoint dir((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
+    const QColor colour = toQColor(line.BorderColor);
+    for (int i = 0; i < length; ++i)
+        if (i % (kDash + kGap) < kDash) p.fillRect(QRect(from + dir * i, QSize(1, 1)), colour);
+}
+
+}  // namespace
+
+void paintControl(QPainter& painter, const Drawable& control) {
+    std::visit(
+        [&](auto* c) {
+            using T = std::remove_cv_t<std::remove_pointer_t<decltype(c)>>;
+            if constexpr (std::is_same_v<T, Image>) paintImage(painter, *c);
+            else if constexpr (std::is_same_v<T, Label>) paintLabel(painter, *c);
+            else paintLine(painter, *c);
+        },
+        control);
+}
+
+PlayField::PlayField(const PictureBox& box, const std::vector<Drawable>& paintOrder, QWidget* parent)
+    : QWidget(parent), box_(box), paintOrder_(paintOrder) {
+    setObjectName("Picture1");
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted: no flicker of a cleared background
+    setFixedSize(pxSize(box.Width(), box.Height()));
+}
+
+void PlayField::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(box_.BackColor()));
+    for (const Drawable& control : paintOrder_) paintControl(painter, control);
+}
+
+void PlayField::keyPressEvent(QKeyEvent* event) {
+    if (onKeyDown) onKeyDown(virtualKeyCode(event->key()), shiftMask(event->modifiers()));
+}
+
+std::int16_t virtualKeyCode(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Left: return 37;
+        case Qt::Key_Up: return 38;
+        case Qt::Key_Right: return 39;
+        case Qt::Key_Down: return 40;
+        case Qt::Key_Pause: return 19;
+        case Qt::Key_Space: return 32;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return 13;
+        case Qt::Key_Escape: return 27;
+        case Qt::Key_Tab: return 9;
+        case Qt::Key_Backspace: return 8;
+        default: break;
+    }
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return std::int16_t(qtKey);  // 65..90 alike
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return std::int16_t(qtKey);  // 48..57 alike
+    return 0;
+}
+
+std::int16_t shiftMask(Qt::KeyboardModifiers modifiers) {
+    return std::int16_t((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+                        (modifiers & Qt::AltModifier ? 4 : 0));
+}
+
+}  // namespace winsys

@@ -1,0 +1,36 @@
+// The play field: paints its controls bottom first, takes key presses while
+// enabled and passes them on as the platform's virtual key codes.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "winsys/controls.h"
+
+namespace winsys {
+
+class PlayField : public QWidget {
+public:
+    PlayField(const PictureBox& box, const std::vector<Drawable>& paintOrder, QWidget* parent);
+
+    std::function<void(std::int16_t keyCode, std::int16_t shift)> onKeyDown;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    const PictureBox& box_;
+    const std::vector<Drawable>& paintOrder_;
+};
+
+// The platform's virtual key code for a Qt key, 0 where it has none.
+std::int16_t virtualKeyCode(int qtKey);
+// Shift 1, Ctrl 2, Alt 4, as the platform passed modifiers.
+std::int16_t shiftMask(Qt::KeyboardModifiers modifiers);
+
+void paintControl(class QPainter& painter, const Drawable& control);
+
+}  // namespace winsys

@@ -1,0 +1,20 @@
+#include "winsys/timer_driver.h"
+
+namespace winsys {
+
+TimerDriver::TimerDriver(const Timer& timer, QObject* owner, std::function<void()> onTick)
+    : control_(timer), timer_(new QTimer(owner)) {
+    // Precise, so the 1 ms collision timer fires as often as the platform allows.
+    timer_->setTimerType(Qt::PreciseTimer);
+    timer_->setInterval(timer.Interval());
+    QObject::connect(timer_, &QTimer::timeout, owner, std::move(onTick));
+}
+
+void TimerDriver::sync() {
+    if (control_.Enabled() && !timer_->isActive()) timer_->start();
+    if (!control_.Enabled() && timer_->isActive()) timer_->stop();
+}
+
+void TimerDriver::hold() { timer_->stop(); }
+
+}  // namespace winsys

@@ -1,0 +1,27 @@
+// Drives a Timer control with a real Qt timer. The control's Enabled flag is
+// the truth; sync() makes the real timer follow it, hold() stops it without
+// touching the flag (while a modal box of the window is open).
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+#include "winsys/controls.h"
+
+namespace winsys {
+
+class TimerDriver {
+public:
+    TimerDriver(const Timer& timer, QObject* owner, std::function<void()> onTick);
+
+    void sync();
+    void hold();
+    bool running() const { return timer_->isActive(); }
+
+private:
+    const Timer& control_;
+    QTimer* timer_;
+};
+
+}  // namespace winsys
