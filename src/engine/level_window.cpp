@@ -30,7 +30,10 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
     setWindowTitle(QString::fromUtf8(def.caption));
     setAttribute(Qt::WA_DeleteOnClose, false);  // deleted by us, once no handler runs on it
     setFixedSize(pxSize(def.clientWidth, def.clientHeight));
-    setWindowIcon(QIcon());
+    // No window icon: an empty icon would fall back to the menu's, so give a blank one.
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    setWindowIcon(QIcon(blank));
 
     field_->move(0, 0);
     button_->setObjectName("cmdNewGame");

@@ -1,0 +1,31 @@
+// Stands in for the level window around the handlers: answers every box at
+// once and records what the handlers asked of it.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/level_host.h"
+
+struct ShownBox {
+    std::string text;
+    int style;
+    std::optional<std::string> title;
+};
+
+class FakeHost : public engine::LevelHost {
+public:
+    void MsgBox(const std::string& text, int style, std::optional<std::string> title) override {
+        boxes.push_back({text, style, std::move(title)});
+        if (onBox) onBox();
+    }
+    void Unload() override { ++unloads; }
+    void ChangeLevel() override { ++changeLevels; }
+
+    std::vector<ShownBox> boxes;
+    std::function<void()> onBox;  // runs while the box is "open"
+    int unloads = 0;
+    int changeLevels = 0;
+};
