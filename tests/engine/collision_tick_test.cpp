@@ -1,0 +1,141 @@
+// The collision tick over level 1's controls: the strict corner test, the
+// hit response, the goal and the edge limits.
+#include <gtest/gtest.h>
+
+#include "engine/handlers.h"
+#include "levels/levels.h"
+#include "support/fake_host.h"
+
+using namespace engine;
+
+namespace {
+
+class CollisionTick : public ::testing::Test {
+protected:
+    LevelForm f{levels::level1()};
+    FakeHost host;
+    Image& car0 = f.image({"imgCar", 0});  // 60, 1200, 870 x 780
+
+    bool dead() const { return f.imgTurtle.picture() == &art::picTurtleDead; }
+};
+
+TEST_F(CollisionTick, OnlyACornerStrictlyInsideIsAHit) {
+    struct Corner {
+        float left, top;
+        bool hit;
+    };
+    const Corner corners[] = {
+        {60, 1500, false},   {61, 1500, true},   // left edge
+        {930, 1500, false},  {929, 1500, true},  // right edge
+        {500, 1200, false},  {500, 1201, true},  // top edge
+        {500, 1980, false},  {500, 1979, true},  // bottom edge
+        {-200, 1500, false},                     // car covers the turtle's right part only
+        {500, 1100, false},                      // car covers the turtle's lower part only
+    };
+    for (const Corner& c : corners) {
+        LevelForm fresh{levels::level1()};
+        fresh.imgTurtle.Move(c.left, c.top);
+        Timer2_Timer(fresh, host);
+        EXPECT_EQ(fresh.imgTurtle.picture() == &art::picTurtleDead, c.hit) << c.left << ", " << c.top;
+    }
+}
+
+TEST_F(CollisionTick, AHitRunsTheTurtleOverAndTheTrafficDrivesOnWithoutASecondDeath) {
+    f.imgTurtle.Move(500, 1500);
+    Timer2_Timer(f, host);
+
+    EXPECT_TRUE(dead());
+    EXPECT_EQ(f.imgTemp.picture(), &art::picTurtle);
+    EXPECT_TRUE(f.imgTread.Visible());
+    EXPECT_EQ(f.imgTread.Left(), 500);  // a car leaves its mark at the turtle's Left
+    EXPECT_EQ(f.imgTread.Top(), 1200);  // in the car's lane
+    EXPECT_FALSE(f.Timer2.Enabled());
+    EXPECT_FALSE(f.Picture1.Enabled());
+    EXPECT_TRUE(f.cmdNewGame.Enabled());
+    EXPECT_TRUE(f.Timer1.Enabled());
+    EXPECT_TRUE(host.boxes.empty());
+
+    // Timer2 is stopped, so the window delivers no more collision ticks;
+    // the traffic keeps driving over the turtle and its mark.
+    const float before = car0.Left();
+    for (int i = 0; i < 40; ++i) Timer1_Timer(f);
+    EXPECT_NE(car0.Left(), before);
+    EXPECT_TRUE(dead());
+    EXPECT_EQ(f.imgTread.Left(), 500);
+}
+
+TEST_F(CollisionTick, ASecondHitInTheSameTickPlacesTheMarkButKeepsTheLivePicture) {
+    // Row 1230 lies in both imgCar 0 (1200..1980) and imgSemi 0 (540..1275).
+    Image& semi0 = f.image({"imgSemi", 0});
+    semi0.Move(400);
+    f.imgTurtle.Move(700, 1230);
+    Timer2_Timer(f, host);
+
+    EXPECT_TRUE(dead());
+    EXPECT_EQ(f.imgTemp.picture(), &art::picTurtle);
+    EXPECT_EQ(f.imgTread.Top(), 540);        // the later hazard in the order: imgSemi 0
+    EXPECT_EQ(f.imgTread.Left(), 700 - 840);  // semi placement: Left + 150 - 990
+    cmdNewGame_Click(f);
+    EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
+}
+
+TEST_F(CollisionTick, TheGoalLineIsStrict) {
+    f.imgTurtle.Move(3540, 240);
+    Timer2_Timer(f, host);
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_TRUE(f.Timer2.Enabled());
+}
+
+TEST_F(CollisionTick, AWinShowsWinnerThenClosesAndHandsOver) {
+    std::vector<std::string> events;
+    host.onBox = [&] {
+        events.push_back("box");
+        EXPECT_TRUE(f.Timer2.Enabled());  // the flags change only after the box is closed
+    };
+    f.imgTurtle.Move(-60, 180);
+    Timer2_Timer(f, host);
+
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Winner!");
+    EXPECT_EQ(host.boxes[0].style, 0);
+    EXPECT_FALSE(host.boxes[0].title.has_value());
+    EXPECT_FALSE(f.Timer2.Enabled());
+    EXPECT_FALSE(f.Picture1.Enabled());
+    EXPECT_TRUE(f.cmdNewGame.Enabled());
+    EXPECT_EQ(host.unloads, 1);
+    EXPECT_EQ(host.changeLevels, 1);
+    EXPECT_EQ(f.imgTurtle.Left(), -60);  // no edge limit after a win
+}
+
+TEST_F(CollisionTick, EdgeLimitsPullAStrayTurtleBack) {
+    struct Limit {
+        float left, top, wantLeft, wantTop;
+    };
+    const Limit limits[] = {
+        {7440, 4380, 7440, 4380},  // sticks out but its left edge is inside
+        {7515, 4380, 7515, 4380},  // exactly on the edge
+        {7740, 4380, 7200, 4380},  // 7515 - 315
+        {-60, 4380, 0, 4380},     {0, 4380, 0, 4380},
+        {3540, 4440, 3540, 4440}, {3540, 4620, 3540, 4440},
+        {-300, 4680, 0, 4440},
+    };
+    for (const Limit& l : limits) {
+        LevelForm fresh{levels::level1()};
+        fresh.imgTurtle.Move(l.left, l.top);
+        Timer2_Timer(fresh, host);
+        EXPECT_EQ(fresh.imgTurtle.Left(), l.wantLeft) << l.left << ", " << l.top;
+        EXPECT_EQ(fresh.imgTurtle.Top(), l.wantTop) << l.left << ", " << l.top;
+    }
+}
+
+TEST_F(CollisionTick, TheMarkKeepsItsPlaceWhenTheLimitMovesTheTurtleInTheSameTick) {
+    Image& semi1 = f.image({"imgSemi", 1});  // lane 3540..4275, reaches past the right edge
+    semi1.Move(7400);
+    f.imgTurtle.Move(7740, 4080);
+    Timer2_Timer(f, host);
+    EXPECT_TRUE(dead());
+    EXPECT_EQ(f.imgTread.Left(), 7740 - 840);
+    EXPECT_EQ(f.imgTurtle.Left(), 7200);
+}
+
+}  // namespace

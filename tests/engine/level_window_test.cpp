@@ -1,0 +1,143 @@
+// The real level window on the offscreen platform: keys reach the turtle at
+// once, boxes hold the level still, deaths and restarts show in the widgets.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "engine/level_window.h"
+#include "levels/levels.h"
+#include "support/modal_answer.h"
+#include "winsys/play_field.h"
+
+using namespace engine;
+
+namespace {
+
+class LevelWindowTest : public ::testing::Test {
+protected:
+    void open(int level) {
+        window = new LevelWindow(levels::byNumber(level), nullptr, [this] {
+            ++handOvers;
+            visibleAtHandOver = window->isVisible();
+        });
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
+    void TearDown() override {
+        if (window) window->close();
+        QTest::qWait(1);  // let the deferred delete run
+    }
+    LevelForm& form() { return window->form(); }
+    void clearRoad() {
+        for (Image* v : form().hazardVehicles) v->Move(-20000);
+    }
+
+    QPointer<LevelWindow> window;
+    int handOvers = 0;
+    bool visibleAtHandOver = true;
+};
+
+TEST_F(LevelWindowTest, WindowMatchesItsTable) {
+    open(1);
+    EXPECT_EQ(window->objectName(), "frmLevel1");
+    EXPECT_EQ(window->windowTitle(), "Level 1: Country Highway");
+    EXPECT_EQ(window->size(), QSize(501, 325));
+    EXPECT_EQ(window->playField()->geometry(), QRect(0, 0, 501, 325));
+    EXPECT_EQ(window->restartButton()->geometry(), QRect(412, 292, 81, 29));
+    EXPECT_FALSE(window->restartButton()->isEnabled());
+    EXPECT_EQ(window->restartButton()->text(), "Restart");
+    EXPECT_TRUE(window->windowFlags() & Qt::Dialog);
+    EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(QApplication::focusWidget(), window->playField());
+}
+
+TEST_F(LevelWindowTest, FieldSizesOfLevelsTwoAndThreeDifferFromTheirClientAreas) {
+    open(2);
+    EXPECT_EQ(window->size(), QSize(477, 356));
+    EXPECT_EQ(window->playField()->size(), QSize(477, 357));
+    EXPECT_EQ(window->restartButton()->geometry(), QRect(400, 324, 73, 29));
+    window->close();
+    open(3);
+    EXPECT_EQ(window->size(), QSize(466, 361));
+    EXPECT_EQ(window->playField()->size(), QSize(469, 361));
+    EXPECT_EQ(window->restartButton()->geometry(), QRect(384, 324, 81, 33));
+    EXPECT_TRUE(window->restartButton()->isEnabled());
+}
+
+TEST_F(LevelWindowTest, UpMovesTheTurtleAtOnceWithoutAClick) {
+    open(1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(form().imgTurtle.Top(), 4080);
+    QTest::keyClick(window->playField(), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(form().imgTurtle.Left(), 3240);
+}
+
+TEST_F(LevelWindowTest, PausedHoldsBothTimersAndPlayResumesAfterwards) {
+    open(1);
+    QTest::qWait(120);
+    Image& semi0 = form().image({"imgSemi", 0});
+    float whileOpen = 0;
+    SeenBox seen;
+    answerNextBox(&seen, [&] {
+        whileOpen = semi0.Left();
+        form().imgTurtle.Move(3540, 100);  // past the goal: a running collision tick would win
+        QTest::qWait(300);
+        EXPECT_EQ(semi0.Left(), whileOpen);
+        EXPECT_EQ(handOvers, 0);
+        form().imgTurtle.Move(3540, 4380);
+    });
+    QTest::keyClick(window->playField(), Qt::Key_P);
+    EXPECT_EQ(seen.text, "Paused");
+    EXPECT_EQ(seen.title, "Plodway");
+    EXPECT_EQ(seen.icon, int(QMessageBox::Information));
+    EXPECT_TRUE(waitFor([&] { return semi0.Left() != whileOpen; }, 1000));
+}
+
+TEST_F(LevelWindowTest, DeathRestartAndFocus) {
+    open(1);
+    clearRoad();
+    Image& car1 = form().image({"imgCar", 1});
+    form().imgTurtle.Move(3540, 3180);
+    car1.Move(3000);
+    ASSERT_TRUE(waitFor([&] { return form().imgTread.Visible(); }));
+    EXPECT_FALSE(window->playField()->isEnabled());
+    EXPECT_TRUE(window->restartButton()->isEnabled());
+    const float top = form().imgTurtle.Top();
+    QTest::keyClick(window->playField(), Qt::Key_Up);  // a disabled field takes no keys
+    EXPECT_EQ(form().imgTurtle.Top(), top);
+
+    QTest::mouseClick(window->restartButton(), Qt::LeftButton);
+    EXPECT_EQ(form().imgTurtle.Top(), 4320);
+    EXPECT_FALSE(window->restartButton()->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), window->playField());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(form().imgTurtle.Top(), 4020);
+}
+
+TEST_F(LevelWindowTest, AWinHidesTheWindowAndStopsItBeforeHandingOver) {
+    open(1);
+    clearRoad();
+    SeenBox seen;
+    answerNextBox(&seen);
+    form().imgTurtle.Move(3540, 180);
+    ASSERT_TRUE(waitFor([&] { return handOvers == 1; }));
+    EXPECT_EQ(seen.text, "Winner!");
+    EXPECT_EQ(seen.title, "Plodway");  // no title of its own: the program's
+    EXPECT_EQ(seen.icon, int(QMessageBox::NoIcon));
+    EXPECT_FALSE(visibleAtHandOver);
+    EXPECT_TRUE(waitFor([&] { return window.isNull(); }));  // deleted once the tick returned
+}
+
+TEST_F(LevelWindowTest, ClosingWhileDeadDestroysTheWindow) {
+    open(2);
+    form().imgTurtle.Move(3000, 4560);
+    form().image({"imgSportsCar", 1}).Move(2900);
+    ASSERT_TRUE(waitFor([&] { return form().imgTread.Visible(); }));
+    window->close();
+    EXPECT_TRUE(waitFor([&] { return window.isNull(); }));
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+// Level 1's tables: traffic cycles, hazards and their tread marks, rows.
+#include <gtest/gtest.h>
+
+#include "engine/handlers.h"
+#include "levels/levels.h"
+#include "support/fake_host.h"
+
+using namespace engine;
+
+namespace {
+
+struct Cycle {
+    ControlRef vehicle;
+    int firstWrapTick;
+    float wrapsFrom, wrapsTo;
+    int period;
+};
+
+// The tick on which the vehicle is next set back, and where it stood.
+int ticksToWrap(LevelForm& f, Image& v, float* from) {
+    for (int tick = 1; tick <= 100; ++tick) {
+        const float before = v.Left();
+        Timer1_Timer(f);
+        const bool leftwards = v.Left() > before + 600, rightwards = v.Left() < before - 600;
+        if (leftwards || rightwards) {
+            *from = leftwards ? before - 500 : before + 500;
+            return tick;
+        }
+    }
+    return -1;
+}
+
+TEST(Level1Traffic, FirstWrapsAndCycles) {
+    const Cycle cycles[] = {
+        {{"imgSemi", 0}, 11, -1480, 7615, 18}, {{"imgSemi", 1}, 16, -1160, 8505, 19},
+        {{"imgSemi", 2}, 7, -1040, 9015, 21},  {{"imgCar", 0}, 15, 7560, -990, 18},
+        {{"imgCar", 1}, 11, 7840, -1500, 19},
+    };
+    for (const Cycle& c : cycles) {
+        LevelForm f{levels::level1()};
+        Image& v = f.image(c.vehicle);
+        const float top = v.Top();
+        float from = 0;
+        EXPECT_EQ(ticksToWrap(f, v, &from), c.firstWrapTick) << c.vehicle.text();
+        EXPECT_EQ(from, c.wrapsFrom) << c.vehicle.text();
+        EXPECT_EQ(v.Left(), c.wrapsTo) << c.vehicle.text();
+        for (int round = 0; round < 3; ++round) {
+            EXPECT_EQ(ticksToWrap(f, v, &from), c.period) << c.vehicle.text();
+            EXPECT_EQ(v.Left(), c.wrapsTo) << c.vehicle.text();
+        }
+        EXPECT_EQ(v.Top(), top);
+    }
+}
+
+TEST(Level1Traffic, AVehicleExactlyOnItsThresholdStays) {
+    LevelForm f{levels::level1()};
+    Image& semi0 = f.image({"imgSemi", 0});
+    for (int i = 0; i < 10; ++i) Timer1_Timer(f);
+    EXPECT_EQ(semi0.Left(), -980);  // not less than -990
+    semi0.Move(-490);
+    Timer1_Timer(f);
+    EXPECT_EQ(semi0.Left(), -990);  // exactly on the threshold
+    Image& car0 = f.image({"imgCar", 0});
+    car0.Move(7015);
+    Timer1_Timer(f);
+    EXPECT_EQ(car0.Left(), 7515);  // exactly W
+    Timer1_Timer(f);
+    EXPECT_EQ(car0.Left(), -990);
+}
+
+TEST(Level1Traffic, TheFieldWidthIsReadAtEveryTest) {
+    // The wrap rules name W, not 7515: a car re-enters relative to the field.
+    LevelForm f{levels::level1()};
+    Image& semi2 = f.image({"imgSemi", 2});
+    for (int i = 0; i < 7; ++i) Timer1_Timer(f);
+    EXPECT_EQ(semi2.Left(), f.Picture1.Width() + 1500);
+}
+
+TEST(Level1Hazards, TreadMarkPerVehicleKind) {
+    struct Kill {
+        ControlRef vehicle;
+        float vehicleLeft, turtleTop;
+        float treadLeft, treadTop;
+    };
+    const Kill kills[] = {
+        {{"imgCar", 0}, 3000, 1680, 3540, 1200}, {{"imgCar", 1}, 3000, 3180, 3540, 2760},
+        {{"imgSemi", 0}, 3000, 1080, 2700, 540}, {{"imgSemi", 1}, 3000, 4080, 2700, 3540},
+        {{"imgSemi", 2}, 3000, 2580, 2700, 1980},
+    };
+    for (const Kill& k : kills) {
+        LevelForm f{levels::level1()};
+        FakeHost host;
+        f.image(k.vehicle).Move(k.vehicleLeft);
+        f.imgTurtle.Move(3540, k.turtleTop);
+        Timer2_Timer(f, host);
+        EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtleDead) << k.vehicle.text();
+        EXPECT_EQ(f.imgTread.Left(), k.treadLeft) << k.vehicle.text();
+        EXPECT_EQ(f.imgTread.Top(), k.treadTop) << k.vehicle.text();
+    }
+}
+
+// Every row of the three families, and the vehicles that can hit it: sweep
+// each vehicle across the whole field and see who kills.
+TEST(Level1Hazards, RowsAndTheLanesThatCanHitThem) {
+    const std::vector<std::pair<float, const char*>> rows = {
+        {4380, ""},          {4320, ""},           {4440, ""},           {4080, "imgSemi 1"},
+        {3720, "imgSemi 1"}, {3840, "imgSemi 1"},  {3540, ""},           {3480, "imgCar 1"},
+        {2820, "imgCar 1"},  {2940, "imgCar 1"},   {2580, "imgSemi 2"},  {2040, "imgSemi 2"},
+        {1980, ""},          {1920, "imgCar 0"},   {1440, "imgCar 0"},   {1080, "imgSemi 0"},
+        {720, "imgSemi 0"},  {840, "imgSemi 0"},   {480, ""},            {420, ""},
+        {540, ""},           {240, ""},
+    };
+    for (auto [top, expected] : rows) {
+        std::string killers;
+        for (const HazardRow& h : levels::level1().hazards)
+            for (float left = -1500; left < 7515; left += 50) {
+                LevelForm f{levels::level1()};
+                FakeHost host;
+                for (Image* v : f.hazardVehicles) v->Move(-5000);
+                f.image(h.vehicle).Move(left);
+                f.imgTurtle.Move(3540, top);
+                Timer2_Timer(f, host);
+                if (f.imgTread.Visible()) {
+                    killers += h.vehicle.text();
+                    break;
+                }
+            }
+        EXPECT_EQ(killers, expected) << "row " << top;
+    }
+}
+
+TEST(Level1Goal, FourteenStepsUpWinOnAClearRoad) {
+    for (float start : {4380.0f, 4320.0f}) {
+        LevelForm f{levels::level1()};
+        FakeHost host;
+        for (Image* v : f.hazardVehicles) v->Move(-5000);
+        f.imgTurtle.Move(3540, start);
+        int presses = 0;
+        while (host.boxes.empty() && presses < 30) {
+            Picture1_KeyDown(f, host, vbKeyUp, 0);
+            ++presses;
+            Timer2_Timer(f, host);
+        }
+        EXPECT_EQ(presses, 14) << start;
+        ASSERT_EQ(host.boxes.size(), 1u);
+        EXPECT_EQ(host.boxes[0].text, "Winner!");
+        EXPECT_EQ(host.changeLevels, 1);
+    }
+}
+
+TEST(Level1Goal, FromTheBottomLimitTheRowAt240IsOneStepShort) {
+    LevelForm f{levels::level1()};
+    FakeHost host;
+    for (Image* v : f.hazardVehicles) v->Move(-5000);
+    f.imgTurtle.Move(3540, 4440);
+    for (int i = 0; i < 14; ++i) Picture1_KeyDown(f, host, vbKeyUp, 0);
+    Timer2_Timer(f, host);
+    EXPECT_EQ(f.imgTurtle.Top(), 240);
+    EXPECT_TRUE(host.boxes.empty());
+    Picture1_KeyDown(f, host, vbKeyUp, 0);
+    Timer2_Timer(f, host);
+    EXPECT_EQ(host.boxes.size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "winsys/controls.h"
+#include "winsys/runtime_error.h"
+
+using namespace winsys;
+
+namespace {
+
+TEST(Controls, PositionsAreHeldExactlyInSinglePrecision) {
+    Revision rev;
+    Image i(rev, {"imgTurtle"}, 3540, 4380, &art::picTurtle, true);
+    i.Move(0.1f, -7.25f);
+    EXPECT_EQ(i.Left(), 0.1f);
+    EXPECT_EQ(i.Top(), -7.25f);
+    i.Move(12.5f);
+    EXPECT_EQ(i.Left(), 12.5f);
+    EXPECT_EQ(i.Top(), -7.25f);
+    EXPECT_EQ(i.Width(), 315);
+    EXPECT_EQ(i.Height(), 450);
+}
+
+TEST(Controls, EveryVisibleChangeBumpsTheRevision) {
+    Revision rev;
+    Image i(rev, {"imgTread"}, 0, 0, &art::picTread, false);
+    unsigned last = rev.value();
+    auto changed = [&] {
+        const bool c = rev.value() != last;
+        last = rev.value();
+        return c;
+    };
+    i.Move(1);
+    EXPECT_TRUE(changed());
+    i.Move(1, 2);
+    EXPECT_TRUE(changed());
+    i.setVisible(true);
+    EXPECT_TRUE(changed());
+    i.setPicture(&art::picCar);
+    EXPECT_TRUE(changed());
+    EXPECT_FALSE(changed());
+}
+
+TEST(Controls, OverflowIsRunTimeErrorSix) {
+    EXPECT_EQ(add(1.5f, 2.25f), 3.75f);
+    // Single precision: 16777216 + 1 rounds back to 16777216.
+    EXPECT_EQ(add(16777216.0f, 1.0f), 16777216.0f);
+    const std::vector<std::function<void()>> failures = {
+                     [] { add(FLT_MAX, FLT_MAX); },
+                     [] {
+                         Revision rev;
+                         Image i(rev, {"imgCar"}, 0, 0, &art::picCar, true);
+                         i.Move(INFINITY);
+                     },
+                     [] {
+                         Revision rev;
+                         Image i(rev, {"imgCar"}, 0, 0, &art::picCar, true);
+                         i.Move(0, NAN);
+                     }};
+    for (const auto& bad : failures) {
+        try {
+            bad();
+            ADD_FAILURE() << "no run-time error";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), 6);
+            EXPECT_STREQ(e.what(), "Overflow");
+        }
+    }
+}
+
+}  // namespace
