@@ -1,0 +1,290 @@
+// Level 2, "The Big City": its layout at load, its traffic cycles, its
+// hazards and tread marks, its edge limits and its goal, tick by tick.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/handlers.h"
+#include "levels/levels.h"
+#include "support/fake_host.h"
+
+using namespace engine;
+
+namespace {
+
+constexpr float W = 7155;  // the play field's width
+
+struct Vehicle {
+    const char* name;
+    int index;
+    float left, top, width, height;
+};
+
+// At load, in the traffic tick's order.
+const Vehicle kVehicles[] = {
+    {"imgBus", 0, 5280, 540, 1845, 735},      {"imgBus", 1, 2520, 2700, 1845, 735},
+    {"imgCar", 0, 2820, 2040, 870, 780},      {"imgCar", 1, 4620, 3420, 870, 780},
+    {"imgSportsCar", 0, 240, 1320, 1005, 555}, {"imgSportsCar", 1, 2280, 4200, 1005, 555},
+};
+
+// A freshly opened level 2 window and a host that answers its boxes.
+struct Game {
+    LevelForm f{levels::level2()};
+    FakeHost host;
+
+    Image& vehicle(const Vehicle& v) { return f.image({v.name, v.index}); }
+    bool dead() const { return f.imgTurtle.picture() == &art::picTurtleDead; }
+    // Parks every vehicle far left of the field, where no tick wraps it.
+    void clearRoad() {
+        for (const Vehicle& v : kVehicles) vehicle(v).Move(-20000);
+    }
+};
+
+struct Level2 : ::testing::Test, Game {};
+
+TEST_F(Level2, FreshFormIsTheLayout) {
+    EXPECT_EQ(f.Picture1.Width(), W);
+    EXPECT_EQ(f.imgTurtle.Left(), 3480);
+    EXPECT_EQ(f.imgTurtle.Top(), 4860);
+    EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
+    EXPECT_FALSE(f.imgTread.Visible());
+    EXPECT_FALSE(f.cmdNewGame.Enabled());
+    EXPECT_TRUE(f.Picture1.Enabled());
+    EXPECT_TRUE(f.Timer1.Enabled());
+    EXPECT_TRUE(f.Timer2.Enabled());
+    for (const Vehicle& v : kVehicles) {
+        SCOPED_TRACE(std::string(v.name) + " " + std::to_string(v.index));
+        const Image& img = vehicle(v);
+        EXPECT_EQ(img.Left(), v.left);
+        EXPECT_EQ(img.Top(), v.top);
+        EXPECT_EQ(img.Width(), v.width);
+        EXPECT_EQ(img.Height(), v.height);
+    }
+}
+
+// Tick of the first wrap, the Left it wraps from and to, then the fixed
+// cycle: every later wrap comes `period` ticks after the last, from `cycleFrom`.
+TEST_F(Level2, EachVehicleWrapsOnItsCycle) {
+    struct Cycle { int firstTick; float from, to; int period; float cycleFrom; };
+    const Cycle expected[] = {
+        {18, -1920, 7255, 23, -1945}, {11, -1880, 7505, 24, -2095},
+        {11, 8320, -870, 18, 8130},   {7, 8120, -1040, 19, 8460},
+        {13, 8690, -1205, 15, 8545},  {10, 8780, -1500, 15, 8250},
+    };
+    const float step[] = {-400, -400, 500, 500, 650, 650};
+    struct Wrap { int tick; float from, to; };
+    std::vector<Wrap> wraps[6];
+    for (int tick = 1; tick <= 120; ++tick) {
+        float before[6];
+        for (int i = 0; i < 6; ++i) before[i] = vehicle(kVehicles[i]).Left();
+        Timer1_Timer(f);
+        for (int i = 0; i < 6; ++i) {
+            const Image& img = vehicle(kVehicles[i]);
+            if (img.Left() != before[i] + step[i]) wraps[i].push_back({tick, before[i] + step[i], img.Left()});
+            ASSERT_EQ(img.Top(), kVehicles[i].top);
+            ASSERT_EQ(img.Width(), kVehicles[i].width);
+            ASSERT_EQ(img.Height(), kVehicles[i].height);
+        }
+    }
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(std::string(kVehicles[i].name) + " " + std::to_string(kVehicles[i].index));
+        const Cycle& c = expected[i];
+        ASSERT_GE(wraps[i].size(), 3u);
+        EXPECT_EQ(wraps[i][0].tick, c.firstTick);
+        EXPECT_EQ(wraps[i][0].from, c.from);
+        for (std::size_t k = 0; k < wraps[i].size(); ++k) {
+            EXPECT_EQ(wraps[i][k].to, c.to);
+            if (k == 0) continue;
+            EXPECT_EQ(wraps[i][k].tick - wraps[i][k - 1].tick, c.period);
+            EXPECT_EQ(wraps[i][k].from, c.cycleFrom);
+        }
+    }
+}
+
+// One step before the threshold: the tick lands exactly on it and must not
+// wrap; the next one does.
+TEST_F(Level2, AVehicleExactlyOnItsThresholdStays) {
+    const float onThreshold[] = {-1845, -1845, W + 870, W + 870, W + 1005, W + 1005};
+    const float step[] = {-400, -400, 500, 500, 650, 650};
+    for (int i = 0; i < 6; ++i) vehicle(kVehicles[i]).Move(onThreshold[i] - step[i]);
+    Timer1_Timer(f);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(vehicle(kVehicles[i]).Left(), onThreshold[i]) << i;
+    Timer1_Timer(f);
+    const float reentry[] = {W + 100, W + 350, -870, -1040, -1205, -1500};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(vehicle(kVehicles[i]).Left(), reentry[i]) << i;
+}
+
+// The turtle's corner on any edge of a vehicle is safe, one twip inside is
+// a hit; the tread mark follows the vehicle's kind and lane.
+TEST_F(Level2, CornerStrictlyInsideHitsAndPlacesTheTread) {
+    for (const Vehicle& v : kVehicles) {
+        const bool bus = std::string(v.name) == "imgBus";
+        struct Case { float dx, dy; bool hit; };
+        const Case cases[] = {
+            {0, 1, false}, {v.width, 1, false}, {1, 0, false}, {1, v.height, false},
+            {1, 1, true},  {v.width - 1, v.height - 1, true},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(v.name) + " " + std::to_string(v.index) + " dx " +
+                         std::to_string(c.dx) + " dy " + std::to_string(c.dy));
+            Game t;
+            t.clearRoad();
+            t.vehicle(v).Move(v.left);
+            const float left = v.left + c.dx;
+            t.f.imgTurtle.Move(left, v.top + c.dy);
+            Timer2_Timer(t.f, t.host);
+            EXPECT_EQ(t.dead(), c.hit);
+            EXPECT_EQ(t.f.imgTread.Visible(), c.hit);
+            EXPECT_EQ(t.f.Timer2.Enabled(), !c.hit);
+            EXPECT_EQ(t.f.Picture1.Enabled(), !c.hit);
+            EXPECT_EQ(t.f.cmdNewGame.Enabled(), c.hit);
+            if (!c.hit) continue;
+            EXPECT_EQ(t.f.imgTemp.picture(), &art::picTurtle);
+            EXPECT_EQ(t.f.imgTread.Left(), bus ? left - 720 : left);
+            EXPECT_EQ(t.f.imgTread.Top(), v.top);
+        }
+    }
+}
+
+// Every row the 300-twip steps reach, from load (4860) and after the bottom
+// limit (4920), with the vehicles that can hit there. Each vehicle is swept
+// alone across the whole field, past the turtle.
+TEST_F(Level2, OnlyTheLanesOfARowCanHitIt) {
+    struct Row { float top; std::set<int> hitBy; };  // indexes into kVehicles
+    const Row rows[] = {
+        {4860, {}},    {4560, {5}},    {4260, {5}},    {3960, {3}}, {3660, {3}},
+        {3360, {1}},   {3060, {1}},    {2760, {1, 2}}, {2460, {2}}, {2160, {2}},
+        {1860, {4}},   {1560, {4}},    {1260, {0}},    {960, {0}},  {660, {0}},
+        {360, {}},     {4920, {}},     {4620, {5}},    {4320, {5}}, {4020, {3}},
+        {3720, {3}},   {3420, {1}},    {3120, {1}},    {2820, {1}}, {2520, {2}},
+        {2220, {2}},   {1920, {}},     {1620, {4}},    {1320, {}},  {1020, {0}},
+        {720, {0}},    {420, {}},
+    };
+    for (const Row& row : rows) {
+        for (int i = 0; i < 6; ++i) {
+            Game t;
+            t.clearRoad();
+            t.f.imgTurtle.Move(3480, row.top);
+            bool hit = false;
+            for (float left = -2000; left <= W + 1100 && !hit; left += 15) {
+                t.vehicle(kVehicles[i]).Move(left);
+                Timer2_Timer(t.f, t.host);
+                hit = t.dead();
+            }
+            EXPECT_EQ(hit, row.hitBy.count(i) == 1) << "row " << row.top << " vehicle " << i;
+        }
+    }
+}
+
+// Car 0 and bus 1 overlap on row 2760: both respond, the first saves the
+// live picture and the bus, later in the order, places the mark.
+TEST_F(Level2, DoubleHitOnRow2760KeepsTheLivePicture) {
+    f.imgTurtle.Move(3480, 2760);  // inside car 0 (2820..3690) and bus 1 (2520..4365)
+    Timer2_Timer(f, host);
+    EXPECT_TRUE(dead());
+    EXPECT_EQ(f.imgTemp.picture(), &art::picTurtle);
+    EXPECT_TRUE(f.imgTread.Visible());
+    EXPECT_EQ(f.imgTread.Left(), 3480 - 720);
+    EXPECT_EQ(f.imgTread.Top(), 2700);
+
+    cmdNewGame_Click(f);
+    EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
+    EXPECT_EQ(f.imgTurtle.Left(), 3480);
+    EXPECT_EQ(f.imgTurtle.Top(), 4860);
+    EXPECT_FALSE(f.imgTread.Visible());
+    EXPECT_FALSE(f.cmdNewGame.Enabled());
+    EXPECT_TRUE(f.Timer2.Enabled());
+    EXPECT_TRUE(f.Picture1.Enabled());
+}
+
+// A death stops the collision timer and the keys, never the traffic; Restart
+// moves no vehicle.
+TEST_F(Level2, TrafficDrivesOnOverADeadTurtle) {
+    f.imgTurtle.Move(3480, 2460);  // car 0's lane
+    Timer2_Timer(f, host);
+    ASSERT_TRUE(dead());
+    EXPECT_FALSE(f.Timer2.Enabled());
+    EXPECT_FALSE(f.Picture1.Enabled());
+    EXPECT_TRUE(f.Timer1.Enabled());
+    for (int tick = 0; tick < 3; ++tick) Timer1_Timer(f);
+    const Image& car0 = vehicle(kVehicles[2]);
+    EXPECT_EQ(car0.Left(), 2820 + 3 * 500);
+    cmdNewGame_Click(f);
+    EXPECT_EQ(car0.Left(), 2820 + 3 * 500);
+}
+
+TEST_F(Level2, EdgeLimits) {
+    struct Case { float left, top, wantLeft, wantTop; };
+    const Case cases[] = {
+        {7380, 4860, 6840, 4860}, {7155, 4860, 7155, 4860}, {-120, 4860, 0, 4860},
+        {3480, 5160, 3480, 4920}, {3480, 4920, 3480, 4920}, {-120, 5160, 0, 4920},
+    };
+    for (const Case& c : cases) {
+        Game t;
+        t.clearRoad();
+        t.f.imgTurtle.Move(c.left, c.top);
+        Timer2_Timer(t.f, t.host);
+        EXPECT_EQ(t.f.imgTurtle.Left(), c.wantLeft) << c.left << "," << c.top;
+        EXPECT_EQ(t.f.imgTurtle.Top(), c.wantTop) << c.left << "," << c.top;
+        EXPECT_FALSE(t.dead());
+    }
+}
+
+// The limits also run in a tick with a hit, after the mark is placed.
+TEST_F(Level2, TreadKeepsItsPlaceWhenTheLimitMovesTheTurtle) {
+    clearRoad();
+    vehicle(kVehicles[1]).Move(-1000);  // bus 1 over the left edge
+    f.imgTurtle.Move(-120, 3060);
+    Timer2_Timer(f, host);
+    EXPECT_TRUE(dead());
+    EXPECT_EQ(f.imgTread.Left(), -120 - 720);
+    EXPECT_EQ(f.imgTurtle.Left(), 0);
+}
+
+TEST_F(Level2, Top240IsNotAWin) {
+    clearRoad();
+    f.imgTurtle.Move(3480, 240);
+    Timer2_Timer(f, host);
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(host.unloads, 0);
+    EXPECT_TRUE(f.Timer2.Enabled());
+}
+
+// Records what the tick asks of the window, in order.
+struct OrderHost : LevelHost {
+    std::vector<std::string> calls;
+    std::vector<ShownBox> boxes;
+    void MsgBox(const std::string& text, int style, std::optional<std::string> title) override {
+        calls.push_back("MsgBox");
+        boxes.push_back({text, style, title});
+    }
+    void Unload() override { calls.push_back("Unload"); }
+    void ChangeLevel() override { calls.push_back("ChangeLevel"); }
+};
+
+TEST_F(Level2, SixteenStepsUpWinAt60) {
+    clearRoad();
+    OrderHost order;
+    for (int press = 1; press <= 15; ++press) {
+        Picture1_KeyDown(f, order, vbKeyUp, 0);
+        Timer2_Timer(f, order);
+        ASSERT_TRUE(order.calls.empty()) << "press " << press;
+    }
+    EXPECT_EQ(f.imgTurtle.Top(), 360);
+    Picture1_KeyDown(f, order, vbKeyUp, 0);
+    f.imgTurtle.setLeft(-120);  // off the left edge: the limit must not run after the win
+    Timer2_Timer(f, order);
+    EXPECT_EQ(f.imgTurtle.Top(), 60);
+    ASSERT_EQ(order.calls, (std::vector<std::string>{"MsgBox", "Unload", "ChangeLevel"}));
+    EXPECT_EQ(order.boxes[0].text, "Winner!");
+    EXPECT_EQ(order.boxes[0].style, 0);
+    EXPECT_FALSE(order.boxes[0].title.has_value());
+    EXPECT_FALSE(f.Timer2.Enabled());
+    EXPECT_FALSE(f.Picture1.Enabled());
+    EXPECT_TRUE(f.cmdNewGame.Enabled());
+    EXPECT_EQ(f.imgTurtle.Left(), -120);
+}
+
+}  // namespace

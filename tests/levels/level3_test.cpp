@@ -1,0 +1,315 @@
+// Level 3, "Desert Frenzy": its layout at load, its traffic cycles, its
+// hazards, the early Restart, its edge limits, keys and goal, tick by tick.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/handlers.h"
+#include "levels/levels.h"
+#include "support/fake_host.h"
+
+using namespace engine;
+
+namespace {
+
+constexpr float W = 7035;  // the play field's width, 45 twips wider than the window shows
+
+struct Vehicle {
+    const char* name;
+    float left, top, width, height;
+    float step;
+};
+
+// At load, in the traffic tick's order.
+const Vehicle kVehicles[] = {
+    {"imgTruckBoat", 5220, 660, 1770, 780, -400},
+    {"imgSemi", 3540, 1620, 990, 735, -350},
+    {"imgSportsCar", 2220, 4080, 1005, 555, 500},
+    {"imgCar", 540, 3060, 870, 780, 425},
+};
+enum { TruckBoat, Semi, SportsCar, Car };
+
+// A freshly opened level 3 window and a host that answers its boxes.
+struct Game {
+    LevelForm f{levels::level3()};
+    FakeHost host;
+
+    Image& vehicle(int i) { return f.image({kVehicles[i].name}); }
+    bool dead() const { return f.imgTurtle.picture() == &art::picTurtleDead; }
+    // Parks every vehicle far left of the field, where no tick wraps it.
+    void clearRoad() {
+        for (int i = 0; i < 4; ++i) vehicle(i).Move(-20000);
+    }
+    void pressAndTick(std::int16_t key) {
+        Picture1_KeyDown(f, host, key, 0);
+        Timer2_Timer(f, host);
+    }
+};
+
+struct Level3 : ::testing::Test, Game {};
+
+TEST_F(Level3, FreshFormIsTheLayout) {
+    EXPECT_EQ(f.Picture1.Width(), W);
+    EXPECT_EQ(f.imgTurtle.Left(), 3420);
+    EXPECT_EQ(f.imgTurtle.Top(), 4920);
+    EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
+    EXPECT_FALSE(f.imgTread.Visible());
+    EXPECT_TRUE(f.cmdNewGame.Enabled());  // unlike levels 1 and 2
+    EXPECT_TRUE(f.Picture1.Enabled());
+    EXPECT_TRUE(f.Timer1.Enabled());
+    EXPECT_TRUE(f.Timer2.Enabled());
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(kVehicles[i].name);
+        EXPECT_EQ(vehicle(i).Left(), kVehicles[i].left);
+        EXPECT_EQ(vehicle(i).Top(), kVehicles[i].top);
+        EXPECT_EQ(vehicle(i).Width(), kVehicles[i].width);
+        EXPECT_EQ(vehicle(i).Height(), kVehicles[i].height);
+    }
+}
+
+// Tick of the first wrap, the Left it wraps from and to, then the fixed
+// cycle: every later wrap comes `period` ticks after the last, from `cycleFrom`.
+TEST_F(Level3, EachVehicleWrapsOnItsCycle) {
+    struct Cycle { int firstTick; float from, to; int period; float cycleFrom; };
+    const Cycle expected[] = {
+        {18, -1980, 8805, 27, -1995},
+        {13, -1010, 8045, 26, -1055},
+        {12, 8220, -1205, 19, 8295},
+        {18, 8190, -750, 21, 8175},
+    };
+    struct Wrap { int tick; float from, to; };
+    std::vector<Wrap> wraps[4];
+    for (int tick = 1; tick <= 120; ++tick) {
+        float before[4];
+        for (int i = 0; i < 4; ++i) before[i] = vehicle(i).Left();
+        Timer1_Timer(f);
+        for (int i = 0; i < 4; ++i) {
+            const float moved = before[i] + kVehicles[i].step;
+            if (vehicle(i).Left() != moved) wraps[i].push_back({tick, moved, vehicle(i).Left()});
+            ASSERT_EQ(vehicle(i).Top(), kVehicles[i].top);
+            ASSERT_EQ(vehicle(i).Width(), kVehicles[i].width);
+            ASSERT_EQ(vehicle(i).Height(), kVehicles[i].height);
+        }
+    }
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(kVehicles[i].name);
+        const Cycle& c = expected[i];
+        ASSERT_GE(wraps[i].size(), 3u);
+        EXPECT_EQ(wraps[i][0].tick, c.firstTick);
+        EXPECT_EQ(wraps[i][0].from, c.from);
+        for (std::size_t k = 0; k < wraps[i].size(); ++k) {
+            EXPECT_EQ(wraps[i][k].to, c.to);
+            if (k == 0) continue;
+            EXPECT_EQ(wraps[i][k].tick - wraps[i][k - 1].tick, c.period);
+            EXPECT_EQ(wraps[i][k].from, c.cycleFrom);
+        }
+    }
+}
+
+// One step before the threshold: the tick lands exactly on it and must not
+// wrap; the next one does.
+TEST_F(Level3, AVehicleExactlyOnItsThresholdStays) {
+    const float onThreshold[] = {-1770, -990, W + 1005, W + 900};
+    const float reentry[] = {W + 1770, W + 1010, -1205, -750};
+    for (int i = 0; i < 4; ++i) vehicle(i).Move(onThreshold[i] - kVehicles[i].step);
+    Timer1_Timer(f);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).Left(), onThreshold[i]) << kVehicles[i].name;
+    Timer1_Timer(f);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).Left(), reentry[i]) << kVehicles[i].name;
+}
+
+// The turtle's corner on any edge of a vehicle is safe, one twip inside is
+// a hit; every tread mark lies at the turtle's Left in the vehicle's lane.
+TEST_F(Level3, CornerStrictlyInsideHitsAndPlacesTheTread) {
+    for (int i = 0; i < 4; ++i) {
+        const Vehicle& v = kVehicles[i];
+        struct Case { float dx, dy; bool hit; };
+        const Case cases[] = {
+            {0, 1, false}, {v.width, 1, false}, {1, 0, false}, {1, v.height, false},
+            {1, 1, true},  {v.width - 1, v.height - 1, true},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(v.name) + " dx " + std::to_string(c.dx) + " dy " + std::to_string(c.dy));
+            Game t;
+            t.clearRoad();
+            t.vehicle(i).Move(v.left);
+            t.f.imgTurtle.Move(v.left + c.dx, v.top + c.dy);
+            Timer2_Timer(t.f, t.host);
+            EXPECT_EQ(t.dead(), c.hit);
+            EXPECT_EQ(t.f.imgTread.Visible(), c.hit);
+            EXPECT_EQ(t.f.Timer2.Enabled(), !c.hit);
+            EXPECT_EQ(t.f.Picture1.Enabled(), !c.hit);
+            if (!c.hit) continue;
+            EXPECT_EQ(t.f.imgTemp.picture(), &art::picTurtle);
+            EXPECT_EQ(t.f.imgTread.Left(), v.left + c.dx);
+            EXPECT_EQ(t.f.imgTread.Top(), v.top);
+        }
+    }
+}
+
+// Every row the 500-twip steps reach from load (4920) and from Restart
+// (4860), with the one vehicle that can hit there, or -1. Each vehicle is
+// swept alone across the whole field, past the turtle.
+TEST_F(Level3, OnlyTheLanesOfARowCanHitIt) {
+    struct Row { float top; int hitBy; };
+    const Row rows[] = {
+        {4920, -1}, {4420, SportsCar}, {3920, -1}, {3420, Car}, {2920, -1},
+        {2420, -1}, {1920, Semi}, {1420, TruckBoat}, {920, TruckBoat}, {420, -1},
+        {4860, -1}, {4360, SportsCar}, {3860, -1}, {3360, Car}, {2860, -1},
+        {2360, -1}, {1860, Semi}, {1360, TruckBoat}, {860, TruckBoat}, {360, -1},
+    };
+    for (const Row& row : rows) {
+        for (int i = 0; i < 4; ++i) {
+            Game t;
+            t.clearRoad();
+            t.f.imgTurtle.Move(3420, row.top);
+            bool hit = false;
+            for (float left = -2000; left <= W + 1100 && !hit; left += 15) {
+                t.vehicle(i).Move(left);
+                Timer2_Timer(t.f, t.host);
+                hit = t.dead();
+            }
+            EXPECT_EQ(hit, row.hitBy == i) << "row " << row.top << " " << kVehicles[i].name;
+        }
+    }
+}
+
+TEST_F(Level3, TrafficDrivesOnOverADeadTurtle) {
+    f.imgTurtle.Move(3600, 1920);  // under the semi-trailer at load (3540..4530)
+    Timer2_Timer(f, host);
+    ASSERT_TRUE(dead());
+    EXPECT_FALSE(f.Timer2.Enabled());
+    EXPECT_FALSE(f.Picture1.Enabled());
+    EXPECT_TRUE(f.Timer1.Enabled());
+    for (int tick = 0; tick < 3; ++tick) Timer1_Timer(f);
+    EXPECT_EQ(vehicle(Semi).Left(), 3540 - 3 * 350);
+    cmdNewGame_Click(f);
+    EXPECT_EQ(vehicle(Semi).Left(), 3540 - 3 * 350);
+    EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
+    EXPECT_EQ(f.imgTurtle.Top(), 4860);
+}
+
+TEST_F(Level3, EdgeLimits) {
+    struct Case { float left, top, wantLeft, wantTop; };
+    const Case cases[] = {
+        {7420, 4920, 6720, 4920}, {6920, 4920, 6920, 4920}, {7035, 4920, 7035, 4920},
+        {-80, 4920, 0, 4920},     {3420, 5420, 3420, 4920}, {7420, 5420, 6720, 4920},
+    };
+    for (const Case& c : cases) {
+        Game t;
+        t.clearRoad();
+        t.f.imgTurtle.Move(c.left, c.top);
+        Timer2_Timer(t.f, t.host);
+        EXPECT_EQ(t.f.imgTurtle.Left(), c.wantLeft) << c.left << "," << c.top;
+        EXPECT_EQ(t.f.imgTurtle.Top(), c.wantTop) << c.left << "," << c.top;
+        EXPECT_FALSE(t.dead());
+    }
+}
+
+// Fourteen steps right of the left edge the turtle stands at 7000, past the
+// visible 6990 but inside the field: it stays, lives, moves and can be hit.
+TEST_F(Level3, TurtleOutOfSightAt7000IsStillInPlay) {
+    clearRoad();
+    f.imgTurtle.setLeft(0);
+    for (int press = 0; press < 14; ++press) pressAndTick(vbKeyRight);
+    EXPECT_EQ(f.imgTurtle.Left(), 7000);
+    for (int press = 0; press < 3; ++press) pressAndTick(vbKeyUp);
+    EXPECT_EQ(f.imgTurtle.Left(), 7000);
+    EXPECT_EQ(f.imgTurtle.Top(), 3420);
+    EXPECT_FALSE(dead());
+    vehicle(Car).Move(6500);
+    Timer2_Timer(f, host);
+    EXPECT_TRUE(dead());
+    EXPECT_EQ(f.imgTread.Left(), 7000);
+    EXPECT_EQ(f.imgTread.Top(), 3060);
+}
+
+TEST_F(Level3, KeysStep500AndPause) {
+    struct Case { std::int16_t key; float dx, dy; bool pauses; };
+    const Case cases[] = {
+        {vbKeyUp, 0, -500, false}, {vbKeyDown, 0, 500, false}, {vbKeyLeft, -500, 0, false},
+        {vbKeyRight, 500, 0, false}, {vbKeyP, 0, 0, true},      {vbKeyPause, 0, 0, true},
+        {32, 0, 0, false}, {13, 0, 0, false}, {27, 0, 0, false}, {65, 0, 0, false},
+        {48, 0, 0, false}, {112, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        Game t;
+        Picture1_KeyDown(t.f, t.host, c.key, 1);  // Shift held: modifiers change nothing
+        EXPECT_EQ(t.f.imgTurtle.Left(), 3420 + c.dx) << c.key;
+        EXPECT_EQ(t.f.imgTurtle.Top(), 4920 + c.dy) << c.key;
+        ASSERT_EQ(t.host.boxes.size(), c.pauses ? 1u : 0u) << c.key;
+        if (!c.pauses) continue;
+        EXPECT_EQ(t.host.boxes[0].text, "Paused");
+        EXPECT_EQ(t.host.boxes[0].style, 64);
+        EXPECT_EQ(t.host.boxes[0].title, std::optional<std::string>("Plodway"));
+    }
+}
+
+// The button is live at load: Restart sends the living turtle up to 4860 in
+// its own column and greys itself out; the traffic is not touched.
+TEST_F(Level3, RestartBeforeTheFirstDeath) {
+    Picture1_KeyDown(f, host, vbKeyLeft, 0);
+    cmdNewGame_Click(f);
+    EXPECT_EQ(f.imgTurtle.Left(), 2920);
+    EXPECT_EQ(f.imgTurtle.Top(), 4860);
+    EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
+    EXPECT_FALSE(f.cmdNewGame.Enabled());
+    EXPECT_TRUE(f.Timer2.Enabled());
+    EXPECT_TRUE(f.Picture1.Enabled());
+    EXPECT_FALSE(f.imgTread.Visible());
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).Left(), kVehicles[i].left) << kVehicles[i].name;
+}
+
+TEST_F(Level3, Top240IsNotAWin) {
+    clearRoad();
+    f.imgTurtle.Move(3420, 240);
+    Timer2_Timer(f, host);
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(host.unloads, 0);
+    EXPECT_TRUE(f.Timer2.Enabled());
+}
+
+// Records what the tick asks of the window, in order.
+struct OrderHost : LevelHost {
+    std::vector<std::string> calls;
+    std::vector<ShownBox> boxes;
+    void MsgBox(const std::string& text, int style, std::optional<std::string> title) override {
+        calls.push_back("MsgBox");
+        boxes.push_back({text, style, title});
+    }
+    void Unload() override { calls.push_back("Unload"); }
+    void ChangeLevel() override { calls.push_back("ChangeLevel"); }
+};
+
+// Ten presses of Up win from the load row (4920 -> -80) and from the
+// Restart row (4860 -> -140); the ninth (420 or 360) does not.
+TEST_F(Level3, TenStepsUpWinFromEitherStart) {
+    for (bool restarted : {false, true}) {
+        SCOPED_TRACE(restarted ? "from Restart" : "from load");
+        Game t;
+        t.clearRoad();
+        if (restarted) cmdNewGame_Click(t.f);
+        const float start = t.f.imgTurtle.Top();
+        OrderHost order;
+        for (int press = 1; press <= 9; ++press) {
+            Picture1_KeyDown(t.f, order, vbKeyUp, 0);
+            Timer2_Timer(t.f, order);
+            ASSERT_TRUE(order.calls.empty()) << "press " << press;
+        }
+        Picture1_KeyDown(t.f, order, vbKeyUp, 0);
+        t.f.imgTurtle.setLeft(-80);  // off the left edge: the limit must not run after the win
+        Timer2_Timer(t.f, order);
+        EXPECT_EQ(t.f.imgTurtle.Top(), start - 5000);
+        ASSERT_EQ(order.calls, (std::vector<std::string>{"MsgBox", "Unload", "ChangeLevel"}));
+        EXPECT_EQ(order.boxes[0].text, "Winner!");
+        EXPECT_EQ(order.boxes[0].style, 0);
+        EXPECT_FALSE(order.boxes[0].title.has_value());
+        EXPECT_FALSE(t.f.Timer2.Enabled());
+        EXPECT_FALSE(t.f.Picture1.Enabled());
+        EXPECT_TRUE(t.f.cmdNewGame.Enabled());
+        EXPECT_EQ(t.f.imgTurtle.Left(), -80);
+    }
+}
+
+}  // namespace
