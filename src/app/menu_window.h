@@ -15,6 +15,8 @@ class QTimer;
 namespace app {
 
 class MenuWindow : public QWidget {
+    Q_OBJECT
+
 public:
     explicit MenuWindow(QWidget* parent = nullptr);
 

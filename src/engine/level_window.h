@@ -20,6 +20,8 @@ class PlayField;
 namespace engine {
 
 class LevelWindow : public QWidget, public LevelHost {
+    Q_OBJECT
+
 public:
     LevelWindow(const LevelDef& def, QWidget* menu, std::function<void()> changeLevel);
     ~LevelWindow() override;

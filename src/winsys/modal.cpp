@@ -31,7 +31,7 @@ void showModal(QWidget* window) {
     window->setWindowModality(Qt::ApplicationModal);
     window->show();
     if (window->isVisible()) loop.exec();
-    if (guard) guard->removeEventFilter(&quitOnHide);
+    delete guard;
 }
 
 }  // namespace winsys

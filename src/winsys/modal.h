@@ -1,6 +1,8 @@
 // Modal display of a window: every other window stays visible but takes no
 // input, and the call returns once the window is hidden or destroyed. Calls
-// nest, so a handler of a modal window can open the next one.
+// nest, so a handler of a modal window can open the next one. The window is
+// destroyed when the call returns: by then no handler of it is running, as
+// each ran inside this call's own loop.
 #pragma once
 
 class QWidget;
