@@ -73,8 +73,10 @@ void LevelWindow::dispatch(Handler&& handler) {
 // Makes the widgets and real timers follow the control properties the
 // handlers have just written. Timers stay held while one of our boxes is open.
 void LevelWindow::syncFromControls() {
-    field_->setEnabled(form_->Picture1.Enabled());
+    // Button first: when a death disables the focused field, Qt passes the
+    // focus on to the next control, and that should be "Restart".
     button_->setEnabled(form_->cmdNewGame.Enabled());
+    field_->setEnabled(form_->Picture1.Enabled());
     if (openBoxes_ == 0) {
         timer1_.sync();
         timer2_.sync();

@@ -105,6 +105,7 @@ TEST_F(LevelWindowTest, DeathRestartAndFocus) {
     ASSERT_TRUE(waitFor([&] { return form().imgTread.Visible(); }));
     EXPECT_FALSE(window->playField()->isEnabled());
     EXPECT_TRUE(window->restartButton()->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), window->restartButton());  // Space restarts
     const float top = form().imgTurtle.Top();
     QTest::keyClick(window->playField(), Qt::Key_Up);  // a disabled field takes no keys
     EXPECT_EQ(form().imgTurtle.Top(), top);
