@@ -1,0 +1,83 @@
+// The whole game from the menu: win level 1, 2 and 3 in a row with real key
+// presses and clicks, waiting at each lane until the road ahead is clear.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+
+#include "app/menu_window.h"
+#include "engine/level_window.h"
+#include "support/modal_answer.h"
+#include "winsys/play_field.h"
+
+using engine::LevelWindow;
+
+namespace {
+
+// True when no vehicle is near the column in the row one step up.
+bool clearAhead(LevelWindow* level) {
+    engine::LevelForm& f = level->form();
+    const float left = f.imgTurtle.Left(), top = f.imgTurtle.Top() - f.def.keyStep;
+    for (const engine::Image* v : f.hazardVehicles) {
+        const bool sameRow = top > v->Top() - 200 && top < v->Top() + v->Height() + 200;
+        if (sameRow && std::abs(v->Left() + v->Width() / 2 - left) < v->Width() / 2 + 2000) return false;
+    }
+    return true;
+}
+
+struct Driver {
+    std::vector<QString> won;
+    QString finalText, finalTitle;
+    int deaths = 0;
+
+    void step() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            if (box->text() == "You beat all three levels!") finalText = box->text(), finalTitle = box->windowTitle();
+            // For screenshots under a real X server, boxes can be left up a while.
+            QTest::qWait(qEnvironmentVariableIntValue("PLODWAY_TEST_BOX_DELAY_MS"));
+            QTest::keyClick(box, Qt::Key_Return);
+            return;
+        }
+        auto* level = dynamic_cast<LevelWindow*>(modal);
+        if (!level || !level->isVisible()) return;
+        if (level->restartButton()->isEnabled() && !level->playField()->isEnabled()) {
+            ++deaths;
+            QTest::mouseClick(level->restartButton(), Qt::LeftButton);
+            return;
+        }
+        if (level->form().imgTurtle.Top() - level->form().def.keyStep < level->form().def.goalLine)
+            won.push_back(level->objectName());
+        if (clearAhead(level)) QTest::keyClick(level->playField(), Qt::Key_Up);
+    }
+};
+
+TEST(GameChain, FromTheMenuThroughAllThreeLevelsWithRealKeys) {
+    app::MenuWindow menu;
+    menu.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    Driver driver;
+    QTimer tick;
+    tick.setInterval(30);
+    QObject::connect(&tick, &QTimer::timeout, [&] { driver.step(); });
+    QTimer::singleShot(60000, [] { ADD_FAILURE() << "the chain did not end"; QApplication::activeModalWidget()->close(); });
+    tick.start();
+
+    menu.list()->setCurrentRow(0);
+    QTest::keyClick(menu.list(), Qt::Key_Return);
+    tick.stop();
+
+    EXPECT_EQ(driver.won, (std::vector<QString>{"frmLevel1", "frmLevel2", "frmLevel3"}));
+    EXPECT_EQ(driver.finalText, "You beat all three levels!");
+    EXPECT_EQ(driver.finalTitle, "Plodway");
+    EXPECT_EQ(menu.list()->currentRow(), 2);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    std::printf("deaths on the way: %d\n", driver.deaths);
+}
+
+}  // namespace
