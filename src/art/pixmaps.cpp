@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QPainter>
 
+#include <climits>
+
 namespace art {
 namespace {
 
@@ -35,17 +37,23 @@ QImage iconImage(const Picture& p) {
 
 }  // namespace
 
+// Nearest by squared RGB distance. A colour exactly halfway between two
+// standard colours goes to the brighter one, as a half rounds up: brown
+// 804000 lies midway between olive 808000 and dark red 800000 and becomes
+// olive. Without the tie-break the answer would hang on the table's order.
 QRgb nearestStandardColour(QRgb colour) {
     static const QRgb standard[16] = {
         0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
         0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
     };
+    auto brightness = [](QRgb c) { return qRed(c) + qGreen(c) + qBlue(c); };
     QRgb best = standard[0];
     int bestDistance = INT_MAX;
     for (QRgb s : standard) {
         const int dr = qRed(colour) - qRed(s), dg = qGreen(colour) - qGreen(s), db = qBlue(colour) - qBlue(s);
         const int d = dr * dr + dg * dg + db * db;
-        if (d < bestDistance) bestDistance = d, best = s;
+        if (d < bestDistance || (d == bestDistance && brightness(s) > brightness(best)))
+            bestDistance = d, best = s;
     }
     return best;
 }
