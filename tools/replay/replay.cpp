@@ -1,0 +1,207 @@
+#include "replay.h"
+
+#include <charconv>
+#include <cmath>
+#include <istream>
+#include <ostream>
+#include <sstream>
+#include <vector>
+
+#include "art/art.h"
+#include "engine/handlers.h"
+#include "levels/levels.h"
+#include "winsys/runtime_error.h"
+
+namespace replay {
+namespace {
+
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+}
+
+// A whole decimal number in [lo, hi]; no sign other than '-', no fraction.
+bool wholeNumber(const std::string& text, long lo, long hi, int* value) {
+    long v = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, v);
+    if (ec != std::errc() || ptr != end || v < lo || v > hi) return false;
+    *value = static_cast<int>(v);
+    return true;
+}
+
+std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+const char* pictureText(winsys::Picture picture) {
+    if (picture == &art::picTurtle) return "live";
+    if (picture == &art::picTurtleDead) return "dead";
+    return picture ? picture->name : "none";  // never expected; shown rather than hidden
+}
+
+// Answers every box with OK at once, printing it first; records the win.
+class ReplayHost : public engine::LevelHost {
+public:
+    explicit ReplayHost(std::ostream& out) : out_(out) {}
+    void MsgBox(const std::string& text, int style, std::optional<std::string> title) override {
+        out_ << boxLine(text, style, title) << '\n';
+    }
+    void Unload() override { unloaded = true; }
+    void ChangeLevel() override { won = true; }
+
+    bool unloaded = false;
+    bool won = false;
+
+private:
+    std::ostream& out_;
+};
+
+}  // namespace
+
+std::optional<Event> parseLine(const std::string& line) {
+    const std::vector<std::string> w = words(line);
+    if (w.empty() || w[0][0] == '#') return std::nullopt;
+
+    const std::string& name = w[0];
+    auto noArgument = [&](Event::Kind kind) -> Event {
+        if (w.size() != 1) throw ParseError{"\"" + name + "\" takes no argument"};
+        return {kind, 0};
+    };
+    if (name == "traffic") return noArgument(Event::Kind::Traffic);
+    if (name == "collision") return noArgument(Event::Kind::Collision);
+    if (name == "restart") return noArgument(Event::Kind::Restart);
+
+    Event e{Event::Kind::Level, 0};
+    if (name == "level") {
+        if (w.size() != 2 || !wholeNumber(w[1], 1, levels::kLevelCount, &e.number))
+            throw ParseError{"\"level\" needs one level number from 1 to 3"};
+        return e;
+    }
+    if (name == "key") {
+        e.kind = Event::Kind::Key;
+        if (w.size() != 2 || !wholeNumber(w[1], -32768, 32767, &e.number))
+            throw ParseError{"\"key\" needs one key code, a whole number from -32768 to 32767"};
+        return e;
+    }
+    throw ParseError{"unknown event " + quoted(name) +
+                     " (events: level, key, traffic, collision, restart)"};
+}
+
+std::string eventText(const Event& event) {
+    switch (event.kind) {
+        case Event::Kind::Level: return "level " + std::to_string(event.number);
+        case Event::Kind::Key: return "key " + std::to_string(event.number);
+        case Event::Kind::Traffic: return "traffic";
+        case Event::Kind::Collision: return "collision";
+        case Event::Kind::Restart: return "restart";
+    }
+    return "";
+}
+
+std::string formatNumber(float value) {
+    if (value == 0) return "0";  // also -0
+    if (std::isfinite(value) && std::trunc(value) == value && std::fabs(value) < 1e15f)
+        return std::to_string(static_cast<long long>(value));
+    char buf[64];
+    auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    return ec == std::errc() ? std::string(buf, ptr) : "?";
+}
+
+std::string stateLine(const engine::LevelForm& form) {
+    const winsys::Image& T = form.imgTurtle;
+    const winsys::Image& tread = form.imgTread;
+    std::string s = "turtle=" + formatNumber(T.Left()) + "," + formatNumber(T.Top());
+    s += " picture=";
+    s += pictureText(T.picture());
+    s += " tread=";
+    s += tread.Visible() ? formatNumber(tread.Left()) + "," + formatNumber(tread.Top()) : "hidden";
+    s += form.Timer2.Enabled() ? " timer2=1" : " timer2=0";
+    s += form.Picture1.Enabled() ? " field=1" : " field=0";
+    s += form.cmdNewGame.Enabled() ? " restart=1" : " restart=0";
+    for (const winsys::Image* v : form.trafficVehicles) {
+        s += ' ';
+        s += v->ref().name;
+        if (v->ref().index >= 0) s += std::to_string(v->ref().index);
+        s += '=' + formatNumber(v->Left());
+    }
+    return s;
+}
+
+std::string boxLine(const std::string& text, int style, const std::optional<std::string>& title) {
+    return "box text=" + quoted(text) + " style=" + std::to_string(style) +
+           " title=" + quoted(title.value_or(""));
+}
+
+int run(std::istream& in, std::ostream& out, std::ostream& err) {
+    std::unique_ptr<engine::LevelForm> form;
+    ReplayHost host(out);
+    std::string line;
+    int lineNo = 0;
+    auto fail = [&](const std::string& message) {
+        err << "plodway-replay: line " << lineNo << " (" << quoted(line) << "): " << message << '\n';
+        return 1;
+    };
+
+    while (std::getline(in, line)) {
+        ++lineNo;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::optional<Event> e;
+        try {
+            e = parseLine(line);
+        } catch (const ParseError& bad) {
+            return fail(bad.message);
+        }
+        if (!e) continue;
+        if (!form && e->kind != Event::Kind::Level)
+            return fail("the first event must be \"level N\"");
+        if (form && e->kind == Event::Kind::Level)
+            return fail("\"level\" may only be the first event");
+
+        try {
+            engine::LevelForm* f = form.get();
+            switch (e->kind) {
+                case Event::Kind::Level:
+                    form = std::make_unique<engine::LevelForm>(levels::byNumber(e->number));
+                    break;
+                case Event::Kind::Key:
+                    // A disabled play field takes no keys; the modifiers are not used.
+                    if (f->Picture1.Enabled())
+                        engine::Picture1_KeyDown(*f, host, static_cast<std::int16_t>(e->number), 0);
+                    break;
+                case Event::Kind::Traffic: engine::Timer1_Timer(*f); break;
+                case Event::Kind::Collision:
+                    if (f->Timer2.Enabled()) engine::Timer2_Timer(*f, host);
+                    break;
+                case Event::Kind::Restart:
+                    if (f->cmdNewGame.Enabled()) engine::cmdNewGame_Click(*f);
+                    break;
+            }
+        } catch (const winsys::RuntimeError& failure) {
+            err << "plodway-replay: line " << lineNo << " (" << quoted(line) << "): run-time error "
+                << failure.number() << ": " << failure.what() << '\n';
+            return 2;
+        }
+
+        out << stateLine(*form) << '\n';
+        if (host.won) {
+            // The window has closed and handed over; nothing more reaches it.
+            out << "won\n";
+            return 0;
+        }
+    }
+    if (!form) {
+        err << "plodway-replay: the input holds no events; it must start with \"level N\"\n";
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace replay
