@@ -26,6 +26,29 @@ namespace {
 constexpr float kClientWidth = 2790, kClientHeight = 3240;
 constexpr int kBlinkInterval = 500;  // ms
 constexpr int kLastLevelIndex = levels::kLevelCount - 1;
+
+// QLabel smooths a picture whose pixel ratio is not the screen's, which
+// blurs the title on a HiDPI screen. So the title is kept at the ratio it is
+// painted at, enlarged with nearest neighbour; checked on every paint, as the
+// ratio changes when the window moves to another screen.
+class CrispTitle : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            auto* label = static_cast<QLabel*>(watched);
+            const qreal ratio = label->devicePixelRatio();
+            if (label->pixmap().devicePixelRatio() != ratio) {
+                const QImage& title = art::image(art::picTitle);
+                QPixmap scaled = QPixmap::fromImage(
+                    title.scaled(title.size() * ratio, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+                scaled.setDevicePixelRatio(ratio);
+                label->setPixmap(scaled);
+            }
+        }
+        return false;
+    }
+};
 }  // namespace
 
 MenuWindow::MenuWindow(QWidget* parent)
@@ -43,6 +66,7 @@ MenuWindow::MenuWindow(QWidget* parent)
     resize(pxSize(kClientWidth, kClientHeight));
 
     List1->setObjectName("List1");
+    List1->setAccessibleName(QStringLiteral("Levels"));
     List1->setGeometry(pxRect(60, 1620, 2655, 1035));
     List1->addItems({QStringLiteral("Level 1: Country Highway"), QStringLiteral("Level 2: The Big City"),
                      QStringLiteral("Level 3: Desert Frenzy")});
@@ -54,9 +78,11 @@ MenuWindow::MenuWindow(QWidget* parent)
     Picture1->setLineWidth(2);
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setPixmap(art::pixmap(art::picTitle));
+    Picture1->installEventFilter(new CrispTitle(Picture1));
     Picture1->setFocusPolicy(Qt::StrongFocus);
 
     cmdPlay->setObjectName("cmdPlay");
+    cmdPlay->setAccessibleName(QStringLiteral("Go Play!"));
     cmdPlay->setGeometry(pxRect(60, 2760, 2715, 435));
     cmdPlay->setDefault(true);
 

@@ -36,7 +36,11 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
     setWindowIcon(QIcon(blank));
 
     field_->move(0, 0);
+    // The field has no caption a screen reader could fall back on.
+    field_->setAccessibleName(QStringLiteral("Play field"));
+    field_->setAccessibleDescription(QStringLiteral("Arrow keys move the turtle; P or Pause pauses"));
     button_->setObjectName("cmdNewGame");
+    button_->setAccessibleName(QStringLiteral("Restart"));
     button_->setGeometry(pxRect(def.buttonLeft, def.buttonTop, def.buttonWidth, def.buttonHeight));
     button_->raise();
     setTabOrder(field_, button_);
