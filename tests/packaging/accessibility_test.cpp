@@ -1,0 +1,113 @@
+// What a screen reader is told: the controls the player uses carry names
+// and the roles of standard controls, and the message boxes are standard
+// alert boxes whose title and text can be read out.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <functional>
+
+#include "app/menu_window.h"
+#include "engine/level_window.h"
+#include "levels/levels.h"
+#include "support/modal_answer.h"
+#include "winsys/play_field.h"
+
+namespace {
+
+QAccessibleInterface* accessible(QObject* object) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+    EXPECT_NE(iface, nullptr);
+    return iface;
+}
+
+// Whether the window's accessibility tree reaches the widget: a name set on
+// a control the tree leaves out would never be heard.
+bool reachable(QAccessibleInterface* root, QObject* target, int depth = 0) {
+    if (!root || depth > 8) return false;
+    if (root->object() == target) return true;
+    for (int i = 0; i < root->childCount(); ++i)
+        if (reachable(root->child(i), target, depth + 1)) return true;
+    return false;
+}
+
+TEST(Accessibility, MenuListAndPlayButtonHaveNames) {
+    app::MenuWindow menu;
+    menu.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+
+    QAccessibleInterface* list = accessible(menu.list());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    EXPECT_EQ(list->text(QAccessible::Name), "Levels");
+    ASSERT_EQ(list->childCount(), 3);
+    EXPECT_EQ(list->child(2)->text(QAccessible::Name), "Level 3: Desert Frenzy");
+
+    QAccessibleInterface* play = accessible(menu.playButton());
+    ASSERT_NE(play, nullptr);
+    EXPECT_EQ(play->role(), QAccessible::Button);
+    EXPECT_EQ(play->text(QAccessible::Name), "Go Play!");
+    EXPECT_TRUE(play->state().focused);
+
+    QAccessibleInterface* window = accessible(&menu);
+    EXPECT_TRUE(reachable(window, menu.list()));
+    EXPECT_TRUE(reachable(window, menu.playButton()));
+}
+
+class AccessibleLevel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = new engine::LevelWindow(levels::byNumber(1), nullptr, [] {});
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
+    void TearDown() override {
+        if (window) window->close();
+        QTest::qWait(1);  // let the deferred delete run
+    }
+    QPointer<engine::LevelWindow> window;
+};
+
+TEST_F(AccessibleLevel, PlayFieldAndRestartHaveNames) {
+    QAccessibleInterface* field = accessible(window->playField());
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text(QAccessible::Name), "Play field");
+    EXPECT_FALSE(field->text(QAccessible::Description).isEmpty());
+    EXPECT_TRUE(field->state().focusable);
+    EXPECT_TRUE(field->state().focused);
+
+    QAccessibleInterface* restart = accessible(window->restartButton());
+    ASSERT_NE(restart, nullptr);
+    EXPECT_EQ(restart->role(), QAccessible::Button);
+    EXPECT_EQ(restart->text(QAccessible::Name), "Restart");
+    EXPECT_TRUE(restart->state().disabled);  // greyed out until the turtle is run over
+
+    QAccessibleInterface* level = accessible(window.data());
+    EXPECT_TRUE(reachable(level, window->playField()));
+    EXPECT_TRUE(reachable(level, window->restartButton()));
+}
+
+TEST_F(AccessibleLevel, PausedBoxIsAnAlertWhoseTitleAndTextCanBeRead) {
+    QAccessible::Role role = QAccessible::NoRole;
+    QString name, value;
+    bool answered = false;
+    answerNextBox(nullptr, [&] {
+        QAccessibleInterface* box = accessible(QApplication::activeModalWidget());
+        if (!box) return;
+        answered = true;
+        role = box->role();
+        name = box->text(QAccessible::Name);
+        value = box->text(QAccessible::Value);
+    });
+    QTest::keyClick(window->playField(), Qt::Key_P);
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(role, QAccessible::AlertMessage);
+    EXPECT_EQ(name, "Plodway");
+    EXPECT_EQ(value, "Paused");
+}
+
+}  // namespace

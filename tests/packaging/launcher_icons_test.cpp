@@ -1,0 +1,47 @@
+// The launcher icons made at build time are the built-in live-turtle window
+// icon enlarged by whole factors with nearest neighbour: each icon pixel
+// becomes a solid square of its colour, transparent ones stay transparent,
+// and no blended pixel appears at an edge.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "art/art.h"
+#include "art/pixmaps.h"
+
+namespace {
+
+class LauncherIcon : public ::testing::TestWithParam<int> {};
+
+TEST_P(LauncherIcon, IsTheWindowIconEnlargedWithNearestNeighbour) {
+    const int size = GetParam();
+    const QString path = QStringLiteral(PLODWAY_HICOLOR_DIR "/%1x%1/apps/" PLODWAY_APP_ID ".png").arg(size);
+    const QImage icon = QImage(path).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(icon.isNull()) << path.toStdString();
+    ASSERT_EQ(icon.size(), QSize(size, size));
+
+    const QImage& source = art::image(art::icoTurtle);
+    ASSERT_EQ(source.size(), QSize(32, 32));
+    const int factor = size / source.width();
+    int opaque = 0, transparent = 0, wrong = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const QRgb want = source.pixel(x / factor, y / factor);
+            const QRgb got = icon.pixel(x, y);
+            if (qAlpha(want) == 0) {
+                ++transparent;
+                if (qAlpha(got) != 0) ++wrong;
+            } else {
+                ++opaque;
+                if (got != want) ++wrong;
+            }
+        }
+    EXPECT_EQ(wrong, 0);
+    // Both kinds present: a blank or fully opaque icon would be no turtle.
+    EXPECT_GT(opaque, size * size / 10);
+    EXPECT_GT(transparent, size * size / 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, LauncherIcon, ::testing::Values(32, 64, 128, 256));
+
+}  // namespace
