@@ -3,9 +3,12 @@
 // handlers and keeps the real widgets in step with the control properties.
 #pragma once
 
+#include <QRect>
+#include <QRegion>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "engine/level_form.h"
 #include "engine/level_host.h"
@@ -43,6 +46,7 @@ private:
     template <class Handler>
     void dispatch(Handler&& handler);
     void syncFromControls();
+    QRegion changedSprites();
 
     std::unique_ptr<LevelForm> form_;
     std::function<void()> changeLevel_;
@@ -51,6 +55,14 @@ private:
     winsys::TimerDriver timer1_;
     winsys::TimerDriver timer2_;
     unsigned paintedRevision_ = ~0u;
+    // Each sprite of the field as last painted, so a tick repaints only
+    // where sprites were and are now.
+    struct PaintedSprite {
+        const winsys::Image* image;
+        QRect rect;
+        winsys::Picture picture;
+    };
+    std::vector<PaintedSprite> paintedSprites_;
     int openBoxes_ = 0;
     bool unloaded_ = false;
     bool focusWanted_ = false;

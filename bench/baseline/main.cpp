@@ -1,0 +1,46 @@
+// The yardstick for bench/measure.sh: a bare Qt Widgets window as large as
+// level 1's, repainted every 50 ms and woken by a precise 1 ms timer, the
+// same rhythm as a level window, with no game behind it.
+// Usage: plodway-baseline [fast-interval-ms]   (default 1; 0 leaves it out)
+#include <QApplication>
+#include <QPainter>
+#include <QTimer>
+#include <QWidget>
+#include <cstdlib>
+
+namespace {
+
+class BareWindow : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+    }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const int fastInterval = argc > 1 ? std::atoi(argv[1]) : 1;
+    BareWindow window;
+    window.setWindowTitle(QStringLiteral("Plodway baseline"));
+    window.setFixedSize(501, 325);
+
+    QTimer repaint;
+    repaint.setTimerType(Qt::PreciseTimer);
+    repaint.setInterval(50);
+    QObject::connect(&repaint, &QTimer::timeout, &window, [&window] { window.update(); });
+
+    // Does as little as a timeout can; the level window's 1 ms tick is the game's work.
+    unsigned ticks = 0;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    tick.setInterval(fastInterval);
+    QObject::connect(&tick, &QTimer::timeout, &window, [&ticks] { ++ticks; });
+
+    window.show();
+    repaint.start();
+    if (fastInterval > 0) tick.start();
+    return QApplication::exec();
+}

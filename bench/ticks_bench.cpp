@@ -1,0 +1,71 @@
+// The two ticks of every level, on the rules alone: the traffic tick
+// (Timer1_Timer) and the collision and goal tick (Timer2_Timer), with the
+// turtle alive where the level loads it and the traffic driving.
+#include <benchmark/benchmark.h>
+
+#include "engine/handlers.h"
+#include "fake_host.h"
+#include "levels/levels.h"
+
+namespace {
+
+using engine::LevelForm;
+
+// Collision ticks per traffic tick at the nominal 1 ms and 50 ms.
+constexpr int kCollisionsPerTraffic = 50;
+
+bool alive(const LevelForm& form) { return form.Timer2.Enabled(); }
+
+// The traffic keeps wrapping round for as long as the loop runs, so every
+// move, wrap and re-entry of the level's cycle is in the average.
+void BM_TrafficTick(benchmark::State& state, int level) {
+    LevelForm form(levels::byNumber(level));
+    for (auto _ : state) {
+        engine::Timer1_Timer(form);
+        benchmark::ClobberMemory();
+    }
+}
+
+// The turtle at its load position, which no vehicle reaches: every hazard is
+// tested, none hits, the goal and edge tests find nothing to do. The traffic
+// stands where one of its ticks left it.
+void BM_CollisionTick(benchmark::State& state, int level) {
+    LevelForm form(levels::byNumber(level));
+    FakeHost host;
+    engine::Timer1_Timer(form);
+    for (auto _ : state) {
+        engine::Timer2_Timer(form, host);
+        benchmark::ClobberMemory();
+    }
+    if (!alive(form) || !host.boxes.empty()) state.SkipWithError("the turtle did not stay alive");
+}
+
+// One 50 ms period of play: a traffic tick and the collision ticks that
+// follow it, so the hazards stand somewhere new in every round.
+void BM_Period(benchmark::State& state, int level) {
+    LevelForm form(levels::byNumber(level));
+    FakeHost host;
+    for (auto _ : state) {
+        engine::Timer1_Timer(form);
+        for (int i = 0; i < kCollisionsPerTraffic; ++i) {
+            engine::Timer2_Timer(form, host);
+            benchmark::ClobberMemory();
+        }
+    }
+    if (!alive(form) || !host.boxes.empty()) state.SkipWithError("the turtle did not stay alive");
+    state.SetItemsProcessed(state.iterations() * kCollisionsPerTraffic);
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(BM_TrafficTick, level1, 1);
+BENCHMARK_CAPTURE(BM_TrafficTick, level2, 2);
+BENCHMARK_CAPTURE(BM_TrafficTick, level3, 3);
+BENCHMARK_CAPTURE(BM_CollisionTick, level1, 1);
+BENCHMARK_CAPTURE(BM_CollisionTick, level2, 2);
+BENCHMARK_CAPTURE(BM_CollisionTick, level3, 3);
+BENCHMARK_CAPTURE(BM_Period, level1, 1);
+BENCHMARK_CAPTURE(BM_Period, level2, 2);
+BENCHMARK_CAPTURE(BM_Period, level3, 3);
+
+BENCHMARK_MAIN();
