@@ -43,8 +43,14 @@ void paintLine(QPainter& p, const Line& line) {
     const int length = std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y()));
     const QPoint dir((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
     const QColor colour = toQColor(line.BorderColor);
-    for (int i = 0; i < length; ++i)
-        if (i % (kDash + kGap) < kDash) p.fillRect(QRect(from + dir * i, QSize(1, 1)), colour);
+    // One rectangle per dash, spanning from its first to its last pixel.
+    for (int start = 0; start < length; start += kDash + kGap) {
+        const int last = std::min(start + kDash, length) - 1;
+        const QPoint a = from + dir * start, b = from + dir * last;
+        p.fillRect(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                         QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))),
+                   colour);
+    }
 }
 
 }  // namespace
