@@ -252,21 +252,10 @@ TEST_F(Level2, Top240IsNotAWin) {
     EXPECT_TRUE(f.Timer2.Enabled());
 }
 
-// Records what the tick asks of the window, in order.
-struct OrderHost : LevelHost {
-    std::vector<std::string> calls;
-    std::vector<ShownBox> boxes;
-    void MsgBox(const std::string& text, int style, std::optional<std::string> title) override {
-        calls.push_back("MsgBox");
-        boxes.push_back({text, style, title});
-    }
-    void Unload() override { calls.push_back("Unload"); }
-    void ChangeLevel() override { calls.push_back("ChangeLevel"); }
-};
 
 TEST_F(Level2, SixteenStepsUpWinAt60) {
     clearRoad();
-    OrderHost order;
+    FakeHost order;
     for (int press = 1; press <= 15; ++press) {
         Picture1_KeyDown(f, order, vbKeyUp, 0);
         Timer2_Timer(f, order);

@@ -270,17 +270,6 @@ TEST_F(Level3, Top240IsNotAWin) {
     EXPECT_TRUE(f.Timer2.Enabled());
 }
 
-// Records what the tick asks of the window, in order.
-struct OrderHost : LevelHost {
-    std::vector<std::string> calls;
-    std::vector<ShownBox> boxes;
-    void MsgBox(const std::string& text, int style, std::optional<std::string> title) override {
-        calls.push_back("MsgBox");
-        boxes.push_back({text, style, title});
-    }
-    void Unload() override { calls.push_back("Unload"); }
-    void ChangeLevel() override { calls.push_back("ChangeLevel"); }
-};
 
 // Ten presses of Up win from the load row (4920 -> -80) and from the
 // Restart row (4860 -> -140); the ninth (420 or 360) does not.
@@ -291,7 +280,7 @@ TEST_F(Level3, TenStepsUpWinFromEitherStart) {
         t.clearRoad();
         if (restarted) cmdNewGame_Click(t.f);
         const float start = t.f.imgTurtle.Top();
-        OrderHost order;
+        FakeHost order;
         for (int press = 1; press <= 9; ++press) {
             Picture1_KeyDown(t.f, order, vbKeyUp, 0);
             Timer2_Timer(t.f, order);

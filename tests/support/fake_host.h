@@ -18,12 +18,20 @@ struct ShownBox {
 class FakeHost : public engine::LevelHost {
 public:
     void MsgBox(const std::string& text, int style, std::optional<std::string> title) override {
+        calls.push_back("MsgBox");
         boxes.push_back({text, style, std::move(title)});
         if (onBox) onBox();
     }
-    void Unload() override { ++unloads; }
-    void ChangeLevel() override { ++changeLevels; }
+    void Unload() override {
+        calls.push_back("Unload");
+        ++unloads;
+    }
+    void ChangeLevel() override {
+        calls.push_back("ChangeLevel");
+        ++changeLevels;
+    }
 
+    std::vector<std::string> calls;  // in the order the handlers asked
     std::vector<ShownBox> boxes;
     std::function<void()> onBox;  // runs while the box is "open"
     int unloads = 0;
