@@ -232,6 +232,8 @@ std::string Play::check(const Event& e, const std::vector<ShownBox>& boxes, bool
         return "tread mark at " + pos(f.imgTread.Left(), f.imgTread.Top()) + ", expected " +
                pos(m.treadLeft, m.treadTop);
     if (wonNow != win) return win ? "expected a win" : "unexpected win";
+    if (win && host_.calls != std::vector<std::string>{"MsgBox", "Unload", "ChangeLevel"})
+        return "a win must show its box, then close the window, then change level";
     if (host_.boxes.size() != boxes.size())
         return std::to_string(host_.boxes.size()) + " boxes shown, expected " +
                std::to_string(boxes.size());
@@ -255,6 +257,7 @@ bool Play::step() {
 
     const float topBefore = form_->imgTurtle.Top();
     host_.boxes.clear();
+    host_.calls.clear();
     bool win = false;
     const std::vector<ShownBox> boxes = expect(e, &win);
     engine::LevelForm& f = *form_;
