@@ -113,7 +113,13 @@ TEST(WindowStress, HundredsOfVisitsInEveryStateThenTheMenuCloses) {
     const long growth = residentKiB() - warmRss;
     std::printf("resident memory after warm-up: %ld KiB, growth over %d cycles: %ld KiB\n", warmRss,
                 kCycles - kWarmUp, growth);
+#ifndef __SANITIZE_ADDRESS__
     EXPECT_LT(growth, 1024);
+#else
+    // AddressSanitizer holds freed memory in quarantine, so resident memory
+    // grows by design; LeakSanitizer checks for leaks at exit instead.
+    (void)growth;
+#endif
 
     menu->close();
     EXPECT_TRUE(waitFor([] {
