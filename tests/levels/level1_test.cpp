@@ -4,52 +4,21 @@
 #include "engine/handlers.h"
 #include "levels/levels.h"
 #include "support/fake_host.h"
+#include "support/traffic_cycles.h"
 
 using namespace engine;
 
 namespace {
 
-struct Cycle {
-    ControlRef vehicle;
-    int firstWrapTick;
-    float wrapsFrom, wrapsTo;
-    int period;
-};
-
-// The tick on which the vehicle is next set back, and where it stood.
-int ticksToWrap(LevelForm& f, Image& v, float* from) {
-    for (int tick = 1; tick <= 100; ++tick) {
-        const float before = v.Left();
-        Timer1_Timer(f);
-        const bool leftwards = v.Left() > before + 600, rightwards = v.Left() < before - 600;
-        if (leftwards || rightwards) {
-            *from = leftwards ? before - 500 : before + 500;
-            return tick;
-        }
-    }
-    return -1;
-}
-
 TEST(Level1Traffic, FirstWrapsAndCycles) {
-    const Cycle cycles[] = {
-        {{"imgSemi", 0}, 11, -1480, 7615, 18}, {{"imgSemi", 1}, 16, -1160, 8505, 19},
-        {{"imgSemi", 2}, 7, -1040, 9015, 21},  {{"imgCar", 0}, 15, 7560, -990, 18},
-        {{"imgCar", 1}, 11, 7840, -1500, 19},
-    };
-    for (const Cycle& c : cycles) {
-        LevelForm f{levels::level1()};
-        Image& v = f.image(c.vehicle);
-        const float top = v.Top();
-        float from = 0;
-        EXPECT_EQ(ticksToWrap(f, v, &from), c.firstWrapTick) << c.vehicle.text();
-        EXPECT_EQ(from, c.wrapsFrom) << c.vehicle.text();
-        EXPECT_EQ(v.Left(), c.wrapsTo) << c.vehicle.text();
-        for (int round = 0; round < 3; ++round) {
-            EXPECT_EQ(ticksToWrap(f, v, &from), c.period) << c.vehicle.text();
-            EXPECT_EQ(v.Left(), c.wrapsTo) << c.vehicle.text();
-        }
-        EXPECT_EQ(v.Top(), top);
-    }
+    LevelForm f{levels::level1()};
+    expectCycles(f, {
+                        {-500, 11, -1480, 7615, 18, -1385},  // imgSemi 0
+                        {-500, 16, -1160, 8505, 19, -995},   // imgSemi 1
+                        {-500, 7, -1040, 9015, 21, -1485},   // imgSemi 2
+                        {500, 15, 7560, -990, 18, 8010},     // imgCar 0
+                        {500, 11, 7840, -1500, 19, 8000},    // imgCar 1
+                    });
 }
 
 TEST(Level1Traffic, AVehicleExactlyOnItsThresholdStays) {

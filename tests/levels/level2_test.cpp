@@ -9,6 +9,7 @@
 #include "engine/handlers.h"
 #include "levels/levels.h"
 #include "support/fake_host.h"
+#include "support/traffic_cycles.h"
 
 using namespace engine;
 
@@ -67,40 +68,14 @@ TEST_F(Level2, FreshFormIsTheLayout) {
 // Tick of the first wrap, the Left it wraps from and to, then the fixed
 // cycle: every later wrap comes `period` ticks after the last, from `cycleFrom`.
 TEST_F(Level2, EachVehicleWrapsOnItsCycle) {
-    struct Cycle { int firstTick; float from, to; int period; float cycleFrom; };
-    const Cycle expected[] = {
-        {18, -1920, 7255, 23, -1945}, {11, -1880, 7505, 24, -2095},
-        {11, 8320, -870, 18, 8130},   {7, 8120, -1040, 19, 8460},
-        {13, 8690, -1205, 15, 8545},  {10, 8780, -1500, 15, 8250},
-    };
-    const float step[] = {-400, -400, 500, 500, 650, 650};
-    struct Wrap { int tick; float from, to; };
-    std::vector<Wrap> wraps[6];
-    for (int tick = 1; tick <= 120; ++tick) {
-        float before[6];
-        for (int i = 0; i < 6; ++i) before[i] = vehicle(kVehicles[i]).Left();
-        Timer1_Timer(f);
-        for (int i = 0; i < 6; ++i) {
-            const Image& img = vehicle(kVehicles[i]);
-            if (img.Left() != before[i] + step[i]) wraps[i].push_back({tick, before[i] + step[i], img.Left()});
-            ASSERT_EQ(img.Top(), kVehicles[i].top);
-            ASSERT_EQ(img.Width(), kVehicles[i].width);
-            ASSERT_EQ(img.Height(), kVehicles[i].height);
-        }
-    }
-    for (int i = 0; i < 6; ++i) {
-        SCOPED_TRACE(std::string(kVehicles[i].name) + " " + std::to_string(kVehicles[i].index));
-        const Cycle& c = expected[i];
-        ASSERT_GE(wraps[i].size(), 3u);
-        EXPECT_EQ(wraps[i][0].tick, c.firstTick);
-        EXPECT_EQ(wraps[i][0].from, c.from);
-        for (std::size_t k = 0; k < wraps[i].size(); ++k) {
-            EXPECT_EQ(wraps[i][k].to, c.to);
-            if (k == 0) continue;
-            EXPECT_EQ(wraps[i][k].tick - wraps[i][k - 1].tick, c.period);
-            EXPECT_EQ(wraps[i][k].from, c.cycleFrom);
-        }
-    }
+    expectCycles(f, {
+                        {-400, 18, -1920, 7255, 23, -1945},  // bus 0
+                        {-400, 11, -1880, 7505, 24, -2095},  // bus 1
+                        {500, 11, 8320, -870, 18, 8130},     // car 0
+                        {500, 7, 8120, -1040, 19, 8460},     // car 1
+                        {650, 13, 8690, -1205, 15, 8545},    // sports car 0
+                        {650, 10, 8780, -1500, 15, 8250},    // sports car 1
+                    });
 }
 
 // One step before the threshold: the tick lands exactly on it and must not

@@ -8,6 +8,7 @@
 #include "engine/handlers.h"
 #include "levels/levels.h"
 #include "support/fake_host.h"
+#include "support/traffic_cycles.h"
 
 using namespace engine;
 
@@ -71,40 +72,12 @@ TEST_F(Level3, FreshFormIsTheLayout) {
 // Tick of the first wrap, the Left it wraps from and to, then the fixed
 // cycle: every later wrap comes `period` ticks after the last, from `cycleFrom`.
 TEST_F(Level3, EachVehicleWrapsOnItsCycle) {
-    struct Cycle { int firstTick; float from, to; int period; float cycleFrom; };
-    const Cycle expected[] = {
-        {18, -1980, 8805, 27, -1995},
-        {13, -1010, 8045, 26, -1055},
-        {12, 8220, -1205, 19, 8295},
-        {18, 8190, -750, 21, 8175},
-    };
-    struct Wrap { int tick; float from, to; };
-    std::vector<Wrap> wraps[4];
-    for (int tick = 1; tick <= 120; ++tick) {
-        float before[4];
-        for (int i = 0; i < 4; ++i) before[i] = vehicle(i).Left();
-        Timer1_Timer(f);
-        for (int i = 0; i < 4; ++i) {
-            const float moved = before[i] + kVehicles[i].step;
-            if (vehicle(i).Left() != moved) wraps[i].push_back({tick, moved, vehicle(i).Left()});
-            ASSERT_EQ(vehicle(i).Top(), kVehicles[i].top);
-            ASSERT_EQ(vehicle(i).Width(), kVehicles[i].width);
-            ASSERT_EQ(vehicle(i).Height(), kVehicles[i].height);
-        }
-    }
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(kVehicles[i].name);
-        const Cycle& c = expected[i];
-        ASSERT_GE(wraps[i].size(), 3u);
-        EXPECT_EQ(wraps[i][0].tick, c.firstTick);
-        EXPECT_EQ(wraps[i][0].from, c.from);
-        for (std::size_t k = 0; k < wraps[i].size(); ++k) {
-            EXPECT_EQ(wraps[i][k].to, c.to);
-            if (k == 0) continue;
-            EXPECT_EQ(wraps[i][k].tick - wraps[i][k - 1].tick, c.period);
-            EXPECT_EQ(wraps[i][k].from, c.cycleFrom);
-        }
-    }
+    expectCycles(f, {
+                        {-400, 18, -1980, 8805, 27, -1995},  // truck-boat
+                        {-350, 13, -1010, 8045, 26, -1055},  // semi-trailer
+                        {500, 12, 8220, -1205, 19, 8295},    // sports car
+                        {425, 18, 8190, -750, 21, 8175},     // car
+                    });
 }
 
 // One step before the threshold: the tick lands exactly on it and must not

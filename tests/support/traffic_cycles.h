@@ -1,0 +1,57 @@
+// Drives a level's traffic and checks each vehicle against its fixed cycle:
+// the tick of its first wrap, the Left it wraps from and to, then a wrap
+// every `period` ticks, each time from `cycleFrom`.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/handlers.h"
+
+struct Cycle {
+    float step;  // signed, as the vehicle drives
+    int firstTick;
+    float from, to;
+    int period;
+    float cycleFrom;
+};
+
+// `expected` lists the vehicles in the traffic tick's order.
+inline void expectCycles(engine::LevelForm& f, const std::vector<Cycle>& expected, int ticks = 120) {
+    struct Wrap {
+        int tick;
+        float from, to;
+    };
+    const std::size_t n = f.trafficVehicles.size();
+    ASSERT_EQ(expected.size(), n);
+    std::vector<std::vector<Wrap>> wraps(n);
+    std::vector<engine::Image> atLoad;
+    for (engine::Image* v : f.trafficVehicles) atLoad.push_back(*v);
+    for (int tick = 1; tick <= ticks; ++tick) {
+        std::vector<float> before;
+        for (engine::Image* v : f.trafficVehicles) before.push_back(v->Left());
+        engine::Timer1_Timer(f);
+        for (std::size_t i = 0; i < n; ++i) {
+            const engine::Image& v = *f.trafficVehicles[i];
+            const float moved = before[i] + expected[i].step;
+            if (v.Left() != moved) wraps[i].push_back({tick, moved, v.Left()});
+            ASSERT_EQ(v.Top(), atLoad[i].Top());
+            ASSERT_EQ(v.Width(), atLoad[i].Width());
+            ASSERT_EQ(v.Height(), atLoad[i].Height());
+        }
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        SCOPED_TRACE(f.trafficVehicles[i]->ref().text());
+        const Cycle& c = expected[i];
+        ASSERT_GE(wraps[i].size(), 3u);
+        EXPECT_EQ(wraps[i][0].tick, c.firstTick);
+        EXPECT_EQ(wraps[i][0].from, c.from);
+        for (std::size_t k = 0; k < wraps[i].size(); ++k) {
+            EXPECT_EQ(wraps[i][k].to, c.to);
+            if (k == 0) continue;
+            EXPECT_EQ(wraps[i][k].tick - wraps[i][k - 1].tick, c.period);
+            EXPECT_EQ(wraps[i][k].from, c.cycleFrom);
+        }
+    }
+}
