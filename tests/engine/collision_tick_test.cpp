@@ -4,6 +4,7 @@
 
 #include "engine/handlers.h"
 #include "levels/levels.h"
+#include "support/edge_limits.h"
 #include "support/fake_host.h"
 
 using namespace engine;
@@ -107,25 +108,17 @@ TEST_F(CollisionTick, AWinShowsWinnerThenClosesAndHandsOver) {
     EXPECT_EQ(f.imgTurtle.Left(), -60);  // no edge limit after a win
 }
 
-TEST_F(CollisionTick, EdgeLimitsPullAStrayTurtleBack) {
-    struct Limit {
-        float left, top, wantLeft, wantTop;
-    };
-    const Limit limits[] = {
-        {7440, 4380, 7440, 4380},  // sticks out but its left edge is inside
-        {7515, 4380, 7515, 4380},  // exactly on the edge
-        {7740, 4380, 7200, 4380},  // 7515 - 315
-        {-60, 4380, 0, 4380},     {0, 4380, 0, 4380},
-        {3540, 4440, 3540, 4440}, {3540, 4620, 3540, 4440},
-        {-300, 4680, 0, 4440},
-    };
-    for (const Limit& l : limits) {
-        LevelForm fresh{levels::level1()};
-        fresh.imgTurtle.Move(l.left, l.top);
-        Timer2_Timer(fresh, host);
-        EXPECT_EQ(fresh.imgTurtle.Left(), l.wantLeft) << l.left << ", " << l.top;
-        EXPECT_EQ(fresh.imgTurtle.Top(), l.wantTop) << l.left << ", " << l.top;
-    }
+TEST(CollisionTickLimits, EdgeLimitsPullAStrayTurtleBack) {
+    expectEdgeLimits(levels::level1(), {
+                                           {7440, 4380, 7440, 4380},  // sticks out, left edge inside
+                                           {7515, 4380, 7515, 4380},  // exactly on the edge
+                                           {7740, 4380, 7200, 4380},  // 7515 - 315
+                                           {-60, 4380, 0, 4380},
+                                           {0, 4380, 0, 4380},
+                                           {3540, 4440, 3540, 4440},
+                                           {3540, 4620, 3540, 4440},
+                                           {-300, 4680, 0, 4440},
+                                       });
 }
 
 TEST_F(CollisionTick, TheMarkKeepsItsPlaceWhenTheLimitMovesTheTurtleInTheSameTick) {

@@ -8,6 +8,7 @@
 
 #include "engine/handlers.h"
 #include "levels/levels.h"
+#include "support/edge_limits.h"
 #include "support/fake_host.h"
 #include "support/traffic_cycles.h"
 
@@ -190,21 +191,12 @@ TEST_F(Level2, TrafficDrivesOnOverADeadTurtle) {
     EXPECT_EQ(car0.Left(), 2820 + 3 * 500);
 }
 
-TEST_F(Level2, EdgeLimits) {
-    struct Case { float left, top, wantLeft, wantTop; };
-    const Case cases[] = {
-        {7380, 4860, 6840, 4860}, {7155, 4860, 7155, 4860}, {-120, 4860, 0, 4860},
-        {3480, 5160, 3480, 4920}, {3480, 4920, 3480, 4920}, {-120, 5160, 0, 4920},
-    };
-    for (const Case& c : cases) {
-        Game t;
-        t.clearRoad();
-        t.f.imgTurtle.Move(c.left, c.top);
-        Timer2_Timer(t.f, t.host);
-        EXPECT_EQ(t.f.imgTurtle.Left(), c.wantLeft) << c.left << "," << c.top;
-        EXPECT_EQ(t.f.imgTurtle.Top(), c.wantTop) << c.left << "," << c.top;
-        EXPECT_FALSE(t.dead());
-    }
+TEST(Level2Limits, EdgeLimits) {
+    expectEdgeLimits(levels::level2(), {
+                                           {7380, 4860, 6840, 4860}, {7155, 4860, 7155, 4860},
+                                           {-120, 4860, 0, 4860},    {3480, 5160, 3480, 4920},
+                                           {3480, 4920, 3480, 4920}, {-120, 5160, 0, 4920},
+                                       });
 }
 
 // The limits also run in a tick with a hit, after the mark is placed.

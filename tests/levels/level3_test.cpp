@@ -7,6 +7,7 @@
 
 #include "engine/handlers.h"
 #include "levels/levels.h"
+#include "support/edge_limits.h"
 #include "support/fake_host.h"
 #include "support/traffic_cycles.h"
 
@@ -163,21 +164,12 @@ TEST_F(Level3, TrafficDrivesOnOverADeadTurtle) {
     EXPECT_EQ(f.imgTurtle.Top(), 4860);
 }
 
-TEST_F(Level3, EdgeLimits) {
-    struct Case { float left, top, wantLeft, wantTop; };
-    const Case cases[] = {
-        {7420, 4920, 6720, 4920}, {6920, 4920, 6920, 4920}, {7035, 4920, 7035, 4920},
-        {-80, 4920, 0, 4920},     {3420, 5420, 3420, 4920}, {7420, 5420, 6720, 4920},
-    };
-    for (const Case& c : cases) {
-        Game t;
-        t.clearRoad();
-        t.f.imgTurtle.Move(c.left, c.top);
-        Timer2_Timer(t.f, t.host);
-        EXPECT_EQ(t.f.imgTurtle.Left(), c.wantLeft) << c.left << "," << c.top;
-        EXPECT_EQ(t.f.imgTurtle.Top(), c.wantTop) << c.left << "," << c.top;
-        EXPECT_FALSE(t.dead());
-    }
+TEST(Level3Limits, EdgeLimits) {
+    expectEdgeLimits(levels::level3(), {
+                                           {7420, 4920, 6720, 4920}, {6920, 4920, 6920, 4920},
+                                           {7035, 4920, 7035, 4920}, {-80, 4920, 0, 4920},
+                                           {3420, 5420, 3420, 4920}, {7420, 5420, 6720, 4920},
+                                       });
 }
 
 // Fourteen steps right of the left edge the turtle stands at 7000, past the

@@ -1,0 +1,27 @@
+// Puts the turtle of a fresh level window, on a clear road, at each place
+// and checks where one collision tick leaves it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/handlers.h"
+#include "support/fake_host.h"
+
+struct EdgeCase {
+    float left, top, wantLeft, wantTop;
+};
+
+inline void expectEdgeLimits(const engine::LevelDef& def, const std::vector<EdgeCase>& cases) {
+    for (const EdgeCase& c : cases) {
+        engine::LevelForm f{def};
+        FakeHost host;
+        for (engine::Image* v : f.hazardVehicles) v->Move(-20000);
+        f.imgTurtle.Move(c.left, c.top);
+        engine::Timer2_Timer(f, host);
+        EXPECT_EQ(f.imgTurtle.Left(), c.wantLeft) << def.formName << " at " << c.left << ", " << c.top;
+        EXPECT_EQ(f.imgTurtle.Top(), c.wantTop) << def.formName << " at " << c.left << ", " << c.top;
+        EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
+    }
+}
