@@ -76,13 +76,8 @@ class Display:
 
     def __exit__(self, *exc):
         for process in (self.wm, self.xvfb):
-            if process and process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+            if process:
+                stop(process)
 
     def xdotool(self, *args, check=True):
         result = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)

@@ -59,7 +59,6 @@ struct HazardRow {
 };
 
 struct LevelDef {
-    int number;                 // 1 to 3
     const char* formName;       // frmLevel1 ...
     const char* caption;
     float clientWidth, clientHeight;

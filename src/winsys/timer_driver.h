@@ -17,7 +17,6 @@ public:
 
     void sync();
     void hold();
-    bool running() const { return timer_->isActive(); }
 
 private:
     const Timer& control_;

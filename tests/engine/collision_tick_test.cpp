@@ -6,6 +6,7 @@
 #include "levels/levels.h"
 #include "support/edge_limits.h"
 #include "support/fake_host.h"
+#include "support/win_checks.h"
 
 using namespace engine;
 
@@ -88,23 +89,13 @@ TEST_F(CollisionTick, TheGoalLineIsStrict) {
 }
 
 TEST_F(CollisionTick, AWinShowsWinnerThenClosesAndHandsOver) {
-    std::vector<std::string> events;
     host.onBox = [&] {
-        events.push_back("box");
         EXPECT_TRUE(f.Timer2.Enabled());  // the flags change only after the box is closed
     };
     f.imgTurtle.Move(-60, 180);
     Timer2_Timer(f, host);
 
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Winner!");
-    EXPECT_EQ(host.boxes[0].style, 0);
-    EXPECT_FALSE(host.boxes[0].title.has_value());
-    EXPECT_FALSE(f.Timer2.Enabled());
-    EXPECT_FALSE(f.Picture1.Enabled());
-    EXPECT_TRUE(f.cmdNewGame.Enabled());
-    EXPECT_EQ(host.unloads, 1);
-    EXPECT_EQ(host.changeLevels, 1);
+    expectWonAndHandedOver(f, host);
     EXPECT_EQ(f.imgTurtle.Left(), -60);  // no edge limit after a win
 }
 

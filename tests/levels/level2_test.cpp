@@ -11,6 +11,7 @@
 #include "support/edge_limits.h"
 #include "support/fake_host.h"
 #include "support/traffic_cycles.h"
+#include "support/win_checks.h"
 
 using namespace engine;
 
@@ -219,7 +220,6 @@ TEST_F(Level2, Top240IsNotAWin) {
     EXPECT_TRUE(f.Timer2.Enabled());
 }
 
-
 TEST_F(Level2, SixteenStepsUpWinAt60) {
     clearRoad();
     FakeHost order;
@@ -233,13 +233,7 @@ TEST_F(Level2, SixteenStepsUpWinAt60) {
     f.imgTurtle.setLeft(-120);  // off the left edge: the limit must not run after the win
     Timer2_Timer(f, order);
     EXPECT_EQ(f.imgTurtle.Top(), 60);
-    ASSERT_EQ(order.calls, (std::vector<std::string>{"MsgBox", "Unload", "ChangeLevel"}));
-    EXPECT_EQ(order.boxes[0].text, "Winner!");
-    EXPECT_EQ(order.boxes[0].style, 0);
-    EXPECT_FALSE(order.boxes[0].title.has_value());
-    EXPECT_FALSE(f.Timer2.Enabled());
-    EXPECT_FALSE(f.Picture1.Enabled());
-    EXPECT_TRUE(f.cmdNewGame.Enabled());
+    expectWonAndHandedOver(f, order);
     EXPECT_EQ(f.imgTurtle.Left(), -120);
 }
 

@@ -12,7 +12,7 @@ constexpr Rgb kVergeGreen = 0x00C000;
 
 const LevelDef& level1() {
     static const LevelDef def{
-        1, "frmLevel1", "Level 1: Country Highway",
+        "frmLevel1", "Level 1: Country Highway",
         7515, 4875,                   // client area
         7515, 4875, kAppWorkspace,    // play field
         6180, 4380, 1215, 435, false, // Restart

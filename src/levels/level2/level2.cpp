@@ -13,7 +13,7 @@ constexpr const char* kPaving = "|    |    |    |    |    |    |    |    |    | 
 
 const LevelDef& level2() {
     static const LevelDef def{
-        2, "frmLevel2", "Level 2: The Big City",
+        "frmLevel2", "Level 2: The Big City",
         7155, 5340,                   // client area
         7155, 5355, kAppWorkspace,    // play field, one pixel taller than the client area
         6000, 4860, 1095, 435, false, // Restart

@@ -18,7 +18,7 @@ LayoutEntry cactus(int index, float left, float top) {
 
 const LevelDef& level3() {
     static const LevelDef def{
-        3, "frmLevel3", "Level 3: Desert Frenzy",
+        "frmLevel3", "Level 3: Desert Frenzy",
         6990, 5415,                  // client area
         7035, 5415, kAsphalt,        // play field, three pixels wider than the client area
         5760, 4860, 1215, 495, true, // Restart, usable from the start

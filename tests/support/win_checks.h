@@ -1,0 +1,21 @@
+// What a won level must show: "Winner!" (style 0, no title of its own), then
+// the window closes, then the menu hands over; the level stays won.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/level_form.h"
+#include "support/fake_host.h"
+
+inline void expectWonAndHandedOver(const engine::LevelForm& f, const FakeHost& host) {
+    ASSERT_EQ(host.calls, (std::vector<std::string>{"MsgBox", "Unload", "ChangeLevel"}));
+    EXPECT_EQ(host.boxes[0].text, "Winner!");
+    EXPECT_EQ(host.boxes[0].style, 0);
+    EXPECT_FALSE(host.boxes[0].title.has_value());
+    EXPECT_FALSE(f.Timer2.Enabled());
+    EXPECT_FALSE(f.Picture1.Enabled());
+    EXPECT_TRUE(f.cmdNewGame.Enabled());
+}
