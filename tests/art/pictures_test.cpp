@@ -4,7 +4,9 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <vector>
 
 #include "art_test_util.h"
@@ -17,7 +19,7 @@ constexpr QRgb kWhite = 0xFFFFFF, kBlack = 0x000000, kRed = 0xFF0000, kDarkRed =
                kGreen = 0x008000, kBrown = 0x804000, kDarkBrown = 0x502800, kSilver = 0xC0C0C0,
                kBlue = 0x0000FF, kNavy = 0x000080, kGrey = 0x808080, kTeal = 0x008080,
                kDarkTeal = 0x007078, kMagenta = 0xFF00FF, kCyan = 0x00FFFF, kSemiRoof = 0xE00000,
-               kChassis = 0x888888, kLightGrey = 0xB0B0B0;
+               kChassis = 0x888888, kLightGrey = 0xB0B0B0, kOlive = 0x808000;
 
 struct SpriteSpec {
     const art::Picture* picture;
@@ -69,6 +71,53 @@ TEST(ArtSprites, SizeColoursTransparencyAndOpaqueArea) {
         for (QRgb c : seen) EXPECT_TRUE(s.colours.count(c)) << "unlisted colour " << hex(c).toStdString();
         for (QRgb c : s.colours) EXPECT_TRUE(seen.count(c)) << "listed but unused " << hex(c).toStdString();
         EXPECT_EQ(bounds(img), s.opaque);
+    }
+}
+
+// Every picture's colours, most used first, as the catalogue lists them. The
+// title has 256 colours: its leading three are checked, the rest are used less.
+TEST(ArtPictures, ColoursRankMostUsedFirst) {
+    struct Ranking {
+        const art::Picture* picture;
+        std::vector<QRgb> colours;
+        bool onlyThese;
+    };
+    const Ranking rankings[] = {
+        {&art::picTurtle, {kBrown, kDarkBrown, kGreen}, true},
+        {&art::picTurtleDead, {kRed, kDarkRed, kGreen, kBrown, kDarkBrown}, true},
+        {&art::picTread, {kRed, kBlack}, true},
+        {&art::picCar, {kBlue, kSilver, kBlack, kNavy, kRed}, true},
+        {&art::picSemi, {kRed, kSemiRoof, kChassis, kSilver, kLightGrey, kBlack, kDarkRed}, true},
+        {&art::picSportsCar, {kMagenta, kBlack, kCyan, kRed}, true},
+        {&art::picBus, {kNavy, kSilver, kBlack}, true},
+        {&art::picManhole, {kGrey, kSilver, kBlack}, true},
+        {&art::picTruckBoat, {kTeal, kRed, kBlue, kDarkTeal, kSilver, kNavy, kBlack, kGrey}, true},
+        {&art::picCactus, {kGreen, kBlack}, true},
+        {&art::picTitle, {kGrey, kGreen, kRed}, false},
+        {&art::icoTurtle, {kOlive, kDarkRed, kGreen}, true},
+        {&art::icoTurtleDead, {kRed, kDarkRed, kGreen, kOlive}, true},
+    };
+    int count = 0;
+    const art::Picture* const* all = art::allPictures(&count);
+    ASSERT_EQ(std::size(rankings), size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const Ranking& r = rankings[i];
+        ASSERT_EQ(r.picture, all[i]) << "one ranking per picture, in catalogue order";
+        SCOPED_TRACE(r.picture->name);
+        const QImage& img = art::image(*r.picture);
+        std::map<QRgb, int> uses;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (drawn(img, x, y)) ++uses[rgb(img, x, y)];
+        for (size_t k = 0; k + 1 < r.colours.size(); ++k)
+            EXPECT_GT(uses[r.colours[k]], uses[r.colours[k + 1]])
+                << hex(r.colours[k]).toStdString() << " before " << hex(r.colours[k + 1]).toStdString();
+        const int least = uses[r.colours.back()];
+        for (auto [colour, n] : uses) {
+            if (std::find(r.colours.begin(), r.colours.end(), colour) != r.colours.end()) continue;
+            EXPECT_FALSE(r.onlyThese) << "unlisted " << hex(colour).toStdString();
+            EXPECT_LT(n, least) << hex(colour).toStdString();
+        }
     }
 }
 
