@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include "art/pixmaps.h"
 #include "engine/handlers.h"
@@ -25,8 +26,15 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
       changeLevel_(std::move(changeLevel)),
       field_(new winsys::PlayField(form_->Picture1, form_->paintOrder(), this)),
       button_(new QPushButton(QString::fromStdString(form_->cmdNewGame.Caption()), this)),
-      timer1_(form_->Timer1, this, [this] { dispatch([this] { Timer1_Timer(*form_); }); }),
-      timer2_(form_->Timer2, this, [this] { dispatch([this] { Timer2_Timer(*form_, *this); }); }) {
+      timer1_(form_->Timer1, this, [this] {
+          dispatch([this] {
+              // In play the turtle was checked after whatever last moved it, so
+              // this finds nothing; a turtle put in place by other means is
+              // still met by the vehicles where they stand, before they move.
+              checkCollisions();
+              if (!unloaded_) Timer1_Timer(*form_);
+          });
+      }) {
     setObjectName(def.formName);
     setWindowTitle(QString::fromUtf8(def.caption));
     setAttribute(Qt::WA_DeleteOnClose, false);  // deleted by us, once no handler runs on it
@@ -58,6 +66,8 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
             paintedSprites_.push_back({*image, QRect(), nullptr});
     changedSprites();
     syncFromControls();
+    // The opening is answered like any other move, once the window is up.
+    QTimer::singleShot(0, this, [this] { dispatch([] {}); });
 }
 
 LevelWindow::~LevelWindow() = default;
@@ -67,10 +77,15 @@ void LevelWindow::showEvent(QShowEvent* event) {
     field_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
+// Every event that can move the turtle or a vehicle is answered by the
+// collision tick before the next event is taken.
 template <class Handler>
 void LevelWindow::dispatch(Handler&& handler) {
     if (unloaded_) return;
-    winsys::guarded(handler);
+    winsys::guarded([&] {
+        handler();
+        checkCollisions();
+    });
     if (unloaded_) {
         // The handler that closed the window has returned: now it may go.
         deleteLater();
@@ -79,17 +94,29 @@ void LevelWindow::dispatch(Handler&& handler) {
     syncFromControls();
 }
 
-// Makes the widgets and real timers follow the control properties the
-// handlers have just written. Timers stay held while one of our boxes is open.
+// The collision tick, run while Timer2 is enabled (the turtle lives) and no
+// box of ours holds the level. Between events nothing can move, so there is
+// nothing for a clock to find. An edge pull moves the turtle, and its new
+// place is tested at once, as the next tick of a clock would have before
+// any other event.
+void LevelWindow::checkCollisions() {
+    const Image& turtle = form_->imgTurtle;
+    while (form_->Timer2.Enabled() && openBoxes_ == 0 && !unloaded_) {
+        const float left = turtle.Left(), top = turtle.Top();
+        Timer2_Timer(*form_, *this);
+        // A win has closed the window: touch nothing of it again.
+        if (unloaded_ || (turtle.Left() == left && turtle.Top() == top)) return;
+    }
+}
+
+// Makes the widgets and the traffic timer follow the control properties the
+// handlers have just written. The timer stays held while one of our boxes is open.
 void LevelWindow::syncFromControls() {
     // Button first: when a death disables the focused field, Qt passes the
     // focus on to the next control, and that should be "Restart".
     button_->setEnabled(form_->cmdNewGame.Enabled());
     field_->setEnabled(form_->Picture1.Enabled());
-    if (openBoxes_ == 0) {
-        timer1_.sync();
-        timer2_.sync();
-    }
+    if (openBoxes_ == 0) timer1_.sync();
     if (focusWanted_ && field_->isEnabled()) {
         focusWanted_ = false;
         field_->setFocus(Qt::OtherFocusReason);
@@ -122,25 +149,22 @@ QRegion LevelWindow::changedSprites() {
 }
 
 void LevelWindow::MsgBox(const std::string& text, int style, std::optional<std::string> title) {
-    // Qt's nested loop would keep firing our timers: hold them back.
+    // Qt's nested loop would keep firing the traffic timer: hold it back.
+    // Collision checks wait too (openBoxes_); the handler that opened the
+    // box ends with one when play resumes.
     ++openBoxes_;
     timer1_.hold();
-    timer2_.hold();
     changedSprites();  // the whole field is painted: nothing is left to track
     field_->update();  // show the moves made so far before the box appears
     winsys::msgBox(this, QString::fromStdString(text), style,
                    title ? std::optional<QString>(QString::fromStdString(*title)) : std::nullopt);
     --openBoxes_;
-    if (!unloaded_ && openBoxes_ == 0) {
-        timer1_.sync();
-        timer2_.sync();
-    }
+    if (!unloaded_ && openBoxes_ == 0) timer1_.sync();
 }
 
 void LevelWindow::Unload() {
     unloaded_ = true;
     timer1_.hold();
-    timer2_.hold();
     hide();
 }
 

@@ -1,5 +1,5 @@
 // A level window: one class for all three levels, configured by the level's
-// tables. It owns the controls, wires Qt's timers, keys and button to the
+// tables. It owns the controls, wires Qt's timer, keys and button to the
 // handlers and keeps the real widgets in step with the control properties.
 #pragma once
 
@@ -45,6 +45,7 @@ protected:
 private:
     template <class Handler>
     void dispatch(Handler&& handler);
+    void checkCollisions();
     void syncFromControls();
     QRegion changedSprites();
 
@@ -53,7 +54,6 @@ private:
     winsys::PlayField* field_;
     QPushButton* button_;
     winsys::TimerDriver timer1_;
-    winsys::TimerDriver timer2_;
     unsigned paintedRevision_ = ~0u;
     // Each sprite of the field as last painted, so a tick repaints only
     // where sprites were and are now.

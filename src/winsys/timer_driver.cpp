@@ -4,7 +4,7 @@ namespace winsys {
 
 TimerDriver::TimerDriver(const Timer& timer, QObject* owner, std::function<void()> onTick)
     : control_(timer), timer_(new QTimer(owner)) {
-    // Precise, so the 1 ms collision timer fires as often as the platform allows.
+    // Precise: vehicles move one step per tick, so the spacing of ticks is their speed.
     timer_->setTimerType(Qt::PreciseTimer);
     timer_->setInterval(timer.Interval());
     QObject::connect(timer_, &QTimer::timeout, owner, std::move(onTick));

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "engine/level_window.h"
 #include "levels/levels.h"
@@ -116,6 +117,76 @@ TEST_F(LevelWindowTest, DeathRestartAndFocus) {
     EXPECT_EQ(QApplication::focusWidget(), window->playField());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     EXPECT_EQ(form().imgTurtle.Top(), 4020);
+}
+
+// A move that brings the turtle into a vehicle is answered before the next
+// event is handled: the turtle lies dead under its tread mark and the field
+// takes no more keys. Level 1, in car 1's lane (Top 2760 to 3540).
+TEST_F(LevelWindowTest, AMoveIntoAVehicleIsAnsweredBeforeTheNextEvent) {
+    struct Case {
+        const char* what;
+        float turtleLeft, turtleTop, carLeft;
+        Qt::Key key;  // pressed twice in a row; Key_unknown: one traffic tick
+        float deadLeft, deadTop;
+    };
+    const Case cases[] = {
+        {"Up into the car", 3540, 3600, 3000, Qt::Key_Up, 3540, 3300},
+        // 7800 is off the field and clear of the car; pulled back to 7200 it is inside.
+        {"Right off the field, pulled back into the car", 7500, 3180, 6500, Qt::Key_Right, 7200, 3180},
+        {"the car drives onto the turtle", 3540, 3180, 2400, Qt::Key_unknown, 3540, 3180},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        open(1);
+        clearRoad();
+        Image& car1 = form().image({"imgCar", 1});
+        car1.Move(c.carLeft);
+        form().imgTurtle.Move(c.turtleLeft, c.turtleTop);
+        const auto expectDead = [&] {
+            EXPECT_EQ(form().imgTurtle.picture(), form().imgTurtleDead.picture());
+            EXPECT_EQ(form().imgTurtle.Left(), c.deadLeft);
+            EXPECT_EQ(form().imgTurtle.Top(), c.deadTop);
+            EXPECT_TRUE(form().imgTread.Visible());
+            EXPECT_EQ(form().imgTread.Left(), c.deadLeft);
+            EXPECT_EQ(form().imgTread.Top(), car1.Top());
+            EXPECT_FALSE(window->playField()->isEnabled());
+            EXPECT_TRUE(window->restartButton()->isEnabled());
+        };
+        if (c.key != Qt::Key_unknown) {
+            QTest::keyClick(window->playField(), c.key);
+            QTest::keyClick(window->playField(), c.key);
+            expectDead();
+        } else {
+            // A second receiver of the traffic timer runs right after the window's.
+            QTimer* traffic = window->findChild<QTimer*>();
+            ASSERT_NE(traffic, nullptr);
+            float carAfterTick = 0;
+            const auto seen = QObject::connect(traffic, &QTimer::timeout, window, [&] {
+                if (carAfterTick != 0) return;
+                carAfterTick = car1.Left();
+                expectDead();
+            });
+            EXPECT_TRUE(waitFor([&] { return carAfterTick != 0; }));
+            QObject::disconnect(seen);
+            EXPECT_EQ(carAfterTick, c.carLeft + 500);  // the first tick since the setup
+        }
+        window->close();
+    }
+}
+
+// Play resumes when the pause box closes, and what changed meanwhile is
+// answered then, not at some later tick.
+TEST_F(LevelWindowTest, ClosingThePauseBoxIsAnsweredAtOnce) {
+    open(1);
+    clearRoad();
+    SeenBox winner;
+    answerNextBox(nullptr, [&] {
+        form().imgTurtle.Move(3540, 180);  // past the goal while the level is held
+        answerNextBox(&winner);
+    });
+    QTest::keyClick(window->playField(), Qt::Key_P);
+    EXPECT_EQ(winner.text, "Winner!");
+    EXPECT_EQ(handOvers, 1);
 }
 
 TEST_F(LevelWindowTest, AWinHidesTheWindowAndStopsItBeforeHandingOver) {
