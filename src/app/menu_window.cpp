@@ -15,6 +15,7 @@
 #include "winsys/failure.h"
 #include "winsys/message_box.h"
 #include "winsys/modal.h"
+#include "winsys/standard_controls.h"
 #include "winsys/twips.h"
 
 namespace app {
@@ -56,7 +57,7 @@ MenuWindow::MenuWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       Timer1(new QTimer(this)),
-      List1(new QListWidget(this)),
+      List1(new winsys::ListBox(this)),
       Picture1(new QLabel(this)),
       cmdPlay(new QPushButton(QStringLiteral("Go Play!"), this)),
       imgIcon2(revision_, {"imgIcon2"}, 2160, 3420, &art::icoTurtleDead, false),
@@ -80,6 +81,9 @@ MenuWindow::MenuWindow(QWidget* parent)
     Picture1->setPixmap(art::pixmap(art::picTitle));
     Picture1->installEventFilter(new CrispTitle(Picture1));
     Picture1->setFocusPolicy(Qt::StrongFocus);
+    // A tab stop, so a screen reader comes to it: say what it shows.
+    Picture1->setAccessibleName(QStringLiteral("Plodway"));
+    Picture1->setAccessibleDescription(QStringLiteral("Title picture: a run-over turtle on a road"));
 
     cmdPlay->setObjectName("cmdPlay");
     cmdPlay->setAccessibleName(QStringLiteral("Go Play!"));

@@ -9,6 +9,7 @@
 #include "winsys/failure.h"
 #include "winsys/message_box.h"
 #include "winsys/play_field.h"
+#include "winsys/standard_controls.h"
 #include "winsys/twips.h"
 
 namespace engine {
@@ -25,7 +26,7 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
       form_(std::make_unique<LevelForm>(def)),
       changeLevel_(std::move(changeLevel)),
       field_(new winsys::PlayField(form_->Picture1, form_->paintOrder(), this)),
-      button_(new QPushButton(QString::fromStdString(form_->cmdNewGame.Caption()), this)),
+      button_(new winsys::PushButton(QString::fromStdString(form_->cmdNewGame.Caption()), this)),
       timer1_(form_->Timer1, this, [this] {
           dispatch([this] {
               // In play the turtle was checked after whatever last moved it, so

@@ -8,15 +8,39 @@
 namespace winsys {
 namespace {
 
-class QuitOnHide : public QObject {
+// Ends the modal loop once the program hides the window. Minimising hides it
+// too, but the window stays shown as far as the program is concerned, and
+// the level must go on. A minimised modal window has no task-bar button of
+// its own and its owner takes no input, so restoring or activating the owner
+// brings it back.
+class ModalWatch : public QObject {
 public:
-    explicit QuitOnHide(QEventLoop& loop) : loop_(loop) {}
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Hide) loop_.quit();
+    ModalWatch(QWidget* window, QEventLoop& loop)
+        : window_(window), owner_(window->parentWidget() ? window->parentWidget()->window() : nullptr),
+          loop_(loop) {
+        window->installEventFilter(this);
+        if (owner_) owner_->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_) {
+            if (event->type() == QEvent::Hide && !window_->isVisible()) loop_.quit();
+        } else if (watched == owner_ && ownerCameBack(event) && window_->isMinimized()) {
+            window_->showNormal();
+            window_->raise();
+            window_->activateWindow();
+        }
         return false;
     }
 
 private:
+    bool ownerCameBack(QEvent* event) const {
+        return (event->type() == QEvent::WindowStateChange && !owner_->isMinimized()) ||
+               (event->type() == QEvent::ActivationChange && owner_->isActiveWindow());
+    }
+
+    QWidget* window_;
+    QPointer<QWidget> owner_;
     QEventLoop& loop_;
 };
 
@@ -24,9 +48,8 @@ private:
 
 void showModal(QWidget* window) {
     QEventLoop loop;
-    QuitOnHide quitOnHide(loop);
     QPointer<QWidget> guard(window);
-    window->installEventFilter(&quitOnHide);
+    ModalWatch watch(window, loop);
     QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
     window->setWindowModality(Qt::ApplicationModal);
     window->show();

@@ -1,8 +1,9 @@
 // Modal display of a window: every other window stays visible but takes no
-// input, and the call returns once the window is hidden or destroyed. Calls
-// nest, so a handler of a modal window can open the next one. The window is
-// destroyed when the call returns: by then no handler of it is running, as
-// each ran inside this call's own loop.
+// input, and the call returns once the program hides the window or it is
+// destroyed; minimising either window ends nothing. Calls nest, so a handler
+// of a modal window can open the next one. The window is destroyed when the
+// call returns: by then no handler of it is running, as each ran inside this
+// call's own loop.
 #pragma once
 
 class QWidget;

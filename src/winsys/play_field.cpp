@@ -14,6 +14,10 @@ namespace {
 constexpr int kDash = 18;
 constexpr int kGap = 6;
 
+const char* const kKeyHelp = "Arrow keys move the turtle; P or Pause pauses";
+// Disabled, the field takes no keys until "Restart" brings the turtle back.
+const char* const kRunOver = "Run over. Press Enter to restart.";
+
 void paintImage(QPainter& p, const Image& image) {
     if (!image.Visible()) return;
     p.drawPixmap(px(image.Left()), px(image.Top()), art::pixmap(*image.picture()));
@@ -72,6 +76,17 @@ PlayField::PlayField(const PictureBox& box, const std::vector<Drawable>& paintOr
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted: no flicker of a cleared background
     setFixedSize(pxSize(box.Width(), box.Height()));
+    // The field has no caption a screen reader could fall back on.
+    setAccessibleName(QStringLiteral("Play field"));
+    setAccessibleDescription(QString::fromLatin1(kKeyHelp));
+}
+
+// Nothing visible changes when the turtle dies or comes back; a screen
+// reader hears it from the description, whose change Qt announces.
+void PlayField::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        setAccessibleDescription(QString::fromLatin1(isEnabled() ? kKeyHelp : kRunOver));
 }
 
 void PlayField::paintEvent(QPaintEvent*) {

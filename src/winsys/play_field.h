@@ -1,5 +1,7 @@
 // The play field: paints its controls bottom first, takes key presses while
-// enabled and passes them on as the platform's virtual key codes.
+// enabled and passes them on as the platform's virtual key codes. It tells a
+// screen reader which keys it takes, or, while disabled, that the turtle was
+// run over.
 #pragma once
 
 #include <QWidget>
@@ -20,6 +22,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     const PictureBox& box_;
