@@ -3,7 +3,7 @@
 # skipping the apt calls when everything is already there.
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
-          desktop-file-utils appstream dpkg-dev file "$@")
+          desktop-file-utils appstream dpkg-dev file xvfb openbox xdotool x11-utils "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

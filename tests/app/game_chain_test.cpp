@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -34,26 +35,47 @@ struct Driver {
     std::vector<QString> won;
     QString finalText, finalTitle;
     int deaths = 0;
+    bool acting = false;
+
+    // Acts from the event loop, as a real key press or click comes. A won
+    // level opens the next one inside that action, and this driver's timer
+    // must go on ticking there, which it cannot while its own handler runs.
+    template <class Action>
+    void later(Action action) {
+        acting = true;
+        QTimer::singleShot(0, [this, action] {
+            acting = false;
+            action();
+        });
+    }
 
     void step() {
+        if (acting) return;
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             if (box->text() == "You beat all three levels!") finalText = box->text(), finalTitle = box->windowTitle();
-            // For screenshots under a real X server, boxes can be left up a while.
-            QTest::qWait(qEnvironmentVariableIntValue("PLODWAY_TEST_BOX_DELAY_MS"));
-            QTest::keyClick(box, Qt::Key_Return);
+            later([box = QPointer<QMessageBox>(box)] {
+                // For screenshots under a real X server, boxes can be left up a while.
+                QTest::qWait(qEnvironmentVariableIntValue("PLODWAY_TEST_BOX_DELAY_MS"));
+                if (box) QTest::keyClick(box, Qt::Key_Return);
+            });
             return;
         }
         auto* level = dynamic_cast<LevelWindow*>(modal);
         if (!level || !level->isVisible()) return;
         if (level->restartButton()->isEnabled() && !level->playField()->isEnabled()) {
             ++deaths;
-            QTest::mouseClick(level->restartButton(), Qt::LeftButton);
+            later([restart = QPointer<QPushButton>(level->restartButton())] {
+                if (restart) QTest::mouseClick(restart, Qt::LeftButton);
+            });
             return;
         }
         if (level->form().imgTurtle.Top() - level->form().def.keyStep < level->form().def.goalLine)
             won.push_back(level->objectName());
-        if (clearAhead(level)) QTest::keyClick(level->playField(), Qt::Key_Up);
+        if (clearAhead(level))
+            later([field = QPointer<QWidget>(level->playField())] {
+                if (field) QTest::keyClick(field, Qt::Key_Up);
+            });
     }
 };
 

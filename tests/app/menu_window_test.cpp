@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QPointer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -160,6 +161,87 @@ TEST_F(MenuTest, WinningChainsThroughAllThreeLevelsToTheFinalMessage) {
     EXPECT_EQ(menu->list()->currentRow(), 2);
     EXPECT_TRUE(waitFor([&] { return menu->findChildren<LevelWindow*>().isEmpty(); }, 1000));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// Once a level is chosen the list keeps a selection whatever the mouse and
+// keys do to it; in a level, Enter clicks the focused "Restart".
+TEST_F(MenuTest, TheListKeepsItsSelectionAndEnterClicksAFocusedRestart) {
+    QListWidget* list = menu->list();
+    auto itemCentre = [&](int row) { return list->visualItemRect(list->item(row)).center(); };
+    const QPoint belowTheItems(list->viewport()->width() / 2, list->viewport()->height() - 3);
+    ASSERT_FALSE(list->itemAt(belowTheItems));
+    struct ListAction {
+        const char* what;
+        std::function<void()> act;
+        int selected;
+    };
+    const ListAction actions[] = {
+        {"click below the items", [&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, belowTheItems); }, 1},
+        {"Ctrl+click on the selected item",
+         [&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, itemCentre(1)); }, 1},
+        {"Ctrl+Space", [&] { QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier); }, 1},
+        {"drag from the item to below the items",
+         [&] {
+             QTest::mousePress(list->viewport(), Qt::LeftButton, {}, itemCentre(1));
+             QTest::mouseMove(list->viewport(), belowTheItems);
+             QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, belowTheItems);
+         },
+         1},
+        {"click on another item", [&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, itemCentre(2)); }, 2},
+        {"Up", [&] { QTest::keyClick(list, Qt::Key_Up); }, 0},
+    };
+    for (const ListAction& a : actions) {
+        SCOPED_TRACE(a.what);
+        select(1);
+        list->setFocus();
+        a.act();
+        std::vector<int> selected;
+        for (QListWidgetItem* item : list->selectedItems()) selected.push_back(list->row(item));
+        EXPECT_EQ(selected, std::vector<int>{a.selected});
+    }
+
+    select(0);
+    std::vector<bool> restarted;
+    whileLevelOpen([&](LevelWindow* level) {
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            waitFor([&] {
+                const engine::Image& car = *level->form().hazardVehicles.front();
+                if (!level->form().imgTread.Visible())
+                    level->form().imgTurtle.Move(car.Left() + car.Width() / 2, car.Top() + car.Height() / 2);
+                return level->form().imgTread.Visible();
+            });
+            if (!level->restartButton()->hasFocus()) break;
+            QTest::keyClick(level->restartButton(), key);
+            restarted.push_back(level->playField()->isEnabled() && !level->form().imgTread.Visible());
+        }
+        level->close();
+    });
+    menu->playButton()->click();
+    EXPECT_EQ(restarted, (std::vector<bool>{true, true}));
+}
+
+// Only the level minimised, which the window manager may allow: it has no
+// task-bar button of its own, and bringing the menu back brings it back.
+TEST_F(MenuTest, AMinimisedLevelLivesOnAndComesBackWithTheMenu) {
+    select(0);
+    QPointer<LevelWindow> level;
+    bool keptMinimised = false, back = false;
+    whileLevelOpen([&](LevelWindow* opened) {
+        level = opened;
+        level->showMinimized();
+        // Checked from the loop again, where an ended level would be gone.
+        QTimer::singleShot(0, [&] {
+            keptMinimised = level && level->isMinimized();
+            menu->showMinimized();
+            menu->showNormal();
+            back = level && !level->isMinimized() && level->isVisible();
+            if (level) level->close();
+        });
+    });
+    menu->playButton()->click();
+    waitFor([&] { return !level; }, 1000);
+    EXPECT_TRUE(keptMinimised);
+    EXPECT_TRUE(back);
 }
 
 TEST_F(MenuTest, IconBlinksBetweenTheTwoPicturesEvery500ms) {

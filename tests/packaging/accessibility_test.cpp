@@ -1,6 +1,8 @@
-// What a screen reader is told: the controls the player uses carry names
-// and the roles of standard controls, and the message boxes are standard
-// alert boxes whose title and text can be read out.
+// What a screen reader is told: the windows are a window and a dialog, the
+// controls the player uses carry names and the roles of standard controls,
+// the play field says when the turtle is run over and when it is back, and
+// the message boxes are standard alert boxes whose title and text can be
+// read out.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -40,6 +42,19 @@ TEST(Accessibility, MenuListAndPlayButtonHaveNames) {
     menu.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
 
+    QAccessibleInterface* window = accessible(&menu);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), "Plodway");
+
+    // The title picture is a tab stop, so it is read out: as an image with a name.
+    QAccessibleInterface* title = accessible(menu.findChild<QWidget*>("Picture1"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->role(), QAccessible::Graphic);
+    EXPECT_EQ(title->text(QAccessible::Name), "Plodway");
+    EXPECT_FALSE(title->text(QAccessible::Description).isEmpty());
+    EXPECT_TRUE(title->state().focusable);
+
     QAccessibleInterface* list = accessible(menu.list());
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->role(), QAccessible::List);
@@ -53,7 +68,6 @@ TEST(Accessibility, MenuListAndPlayButtonHaveNames) {
     EXPECT_EQ(play->text(QAccessible::Name), "Go Play!");
     EXPECT_TRUE(play->state().focused);
 
-    QAccessibleInterface* window = accessible(&menu);
     EXPECT_TRUE(reachable(window, menu.list()));
     EXPECT_TRUE(reachable(window, menu.playButton()));
 }
@@ -87,8 +101,30 @@ TEST_F(AccessibleLevel, PlayFieldAndRestartHaveNames) {
     EXPECT_TRUE(restart->state().disabled);  // greyed out until the turtle is run over
 
     QAccessibleInterface* level = accessible(window.data());
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level->role(), QAccessible::Dialog);
+    EXPECT_EQ(level->text(QAccessible::Name), "Level 1: Country Highway");
     EXPECT_TRUE(reachable(level, window->playField()));
     EXPECT_TRUE(reachable(level, window->restartButton()));
+}
+
+// Nothing visible tells a screen reader that the turtle was run over: the
+// field's description says so, and says the keys again once it is back.
+TEST_F(AccessibleLevel, PlayFieldSaysWhenTheTurtleIsRunOverAndWhenItIsBack) {
+    QAccessibleInterface* field = accessible(window->playField());
+    ASSERT_NE(field, nullptr);
+    const QString keyHelp = field->text(QAccessible::Description);
+    EXPECT_TRUE(keyHelp.contains("Arrow keys")) << keyHelp.toStdString();
+
+    engine::LevelForm& f = window->form();
+    ASSERT_TRUE(waitFor([&] {
+        const engine::Image& car = *f.hazardVehicles.front();
+        if (!f.imgTread.Visible()) f.imgTurtle.Move(car.Left() + car.Width() / 2, car.Top() + car.Height() / 2);
+        return f.imgTread.Visible();
+    }));
+    EXPECT_EQ(field->text(QAccessible::Description).toStdString(), "Run over. Press Enter to restart.");
+    QTest::keyClick(window->restartButton(), Qt::Key_Return);
+    EXPECT_EQ(field->text(QAccessible::Description).toStdString(), keyHelp.toStdString());
 }
 
 TEST_F(AccessibleLevel, PausedBoxIsAnAlertWhoseTitleAndTextCanBeRead) {
