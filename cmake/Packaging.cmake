@@ -1,27 +1,56 @@
-# Plodway as a desktop application: hardened release builds, the desktop
-# entry, launcher icons and AppStream metainfo installed beside the binary,
-# and a Debian package made by CPack.
+# Plodway as a desktop application: hardened builds, the desktop entry,
+# launcher icons, AppStream metainfo and manual page installed beside the
+# binary, a Debian package and a source tarball made by CPack.
 include(GNUInstallDirs)
+include(CheckCXXCompilerFlag)
+include(CheckCXXSourceCompiles)
 
 set(PLODWAY_APP_ID io.github.plodway.Plodway)
-set(PLODWAY_ICON_SIZES 32 64 128 256)
+set(PLODWAY_ICON_SIZES 32 48 64 128 256)
+
+# The newest release in NEWS dates the manual page.
+file(STRINGS ${PROJECT_SOURCE_DIR}/NEWS newest_release
+     REGEX "^[0-9]+\\.[0-9]+\\.[0-9]+ \\([0-9-]+\\)$" LIMIT_COUNT 1)
+string(REGEX REPLACE ".*\\((.*)\\)" "\\1" PLODWAY_RELEASE_DATE "${newest_release}")
 
 # --- Hardening --------------------------------------------------------------
-# The targets already exist when this file is read, so the flags go on them
-# directly; the libraries get them too, since their code ends up in the game.
+# Our defaults apply only where the build flags (a distribution's CXXFLAGS and
+# CPPFLAGS, or the build type's) do not choose already: a distribution may
+# want _FORTIFY_SOURCE=3 or a protector of its own. The flags go on the
+# game's targets, the libraries included, since their code ends up in it.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   include(CheckPIESupported)
   check_pie_supported()
+  string(TOUPPER "${CMAKE_BUILD_TYPE}" build_type)
+  set(build_flags "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${build_type}}")
+  set(hardening "")
+  if(NOT build_flags MATCHES "-f(no-)?stack-protector")
+    list(APPEND hardening -fstack-protector-strong)
+  endif()
+  if(NOT build_flags MATCHES "-f(no-)?stack-clash-protection")
+    check_cxx_compiler_flag(-fstack-clash-protection PLODWAY_HAVE_STACK_CLASH_PROTECTION)
+    if(PLODWAY_HAVE_STACK_CLASH_PROTECTION)
+      list(APPEND hardening -fstack-clash-protection)
+    endif()
+  endif()
+  if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|amd64)$" AND NOT build_flags MATCHES "-f(no-)?cf-protection")
+    list(APPEND hardening -fcf-protection)
+  endif()
+  # _FORTIFY_SOURCE only works with optimisation, and some compilers define
+  # it themselves when optimising. Under AddressSanitizer the checked copies
+  # would bypass its own, finer checks.
+  if(NOT PLODWAY_SANITIZE AND NOT build_flags MATCHES "_FORTIFY_SOURCE")
+    set(CMAKE_REQUIRED_FLAGS -O2)
+    check_cxx_source_compiles("#ifndef _FORTIFY_SOURCE\n#error not fortified\n#endif\nint main() {}"
+                              PLODWAY_COMPILER_FORTIFIES)
+    unset(CMAKE_REQUIRED_FLAGS)
+    if(NOT PLODWAY_COMPILER_FORTIFIES)
+      list(APPEND hardening "$<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-D_FORTIFY_SOURCE=2>")
+    endif()
+  endif()
   foreach(target plodway plodway_ui plodway_rules)
     set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
-    target_compile_options(${target} PRIVATE -fstack-protector-strong)
-    # _FORTIFY_SOURCE only works with optimisation, and some toolchains
-    # predefine it, hence the undefine first. Under AddressSanitizer the
-    # checked copies would bypass its own, finer checks.
-    if(NOT PLODWAY_SANITIZE)
-      target_compile_options(${target} PRIVATE
-        "$<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=2>")
-    endif()
+    target_compile_options(${target} PRIVATE ${hardening})
   endforeach()
   target_link_options(plodway PRIVATE LINKER:-z,relro LINKER:-z,now)
 endif()
@@ -41,7 +70,40 @@ add_custom_command(OUTPUT ${icon_files}
   VERBATIM)
 add_custom_target(plodway_launcher_icons ALL DEPENDS ${icon_files})
 
+# --- Manual page and the Debian package's documentation ---------------------
+set(PLODWAY_DOC_DIR ${PROJECT_BINARY_DIR}/doc)
+configure_file(${PROJECT_SOURCE_DIR}/data/plodway.6.in ${PLODWAY_DOC_DIR}/plodway.6 @ONLY)
+set(CPACK_PACKAGE_CONTACT "The Plodway developers <plodway@users.noreply.github.com>")
+add_custom_command(OUTPUT ${PLODWAY_DOC_DIR}/changelog.gz ${PLODWAY_DOC_DIR}/plodway.6.gz
+  COMMAND ${CMAKE_COMMAND} -DNEWS=${PROJECT_SOURCE_DIR}/NEWS -DMANPAGE=${PLODWAY_DOC_DIR}/plodway.6
+          -DMAINTAINER=${CPACK_PACKAGE_CONTACT} -DOUTPUT_DIR=${PLODWAY_DOC_DIR}
+          -P ${PROJECT_SOURCE_DIR}/cmake/DebianDocs.cmake
+  DEPENDS ${PROJECT_SOURCE_DIR}/NEWS ${PLODWAY_DOC_DIR}/plodway.6 ${PROJECT_SOURCE_DIR}/cmake/DebianDocs.cmake
+  COMMENT "Making the Debian changelog and compressed manual page"
+  VERBATIM)
+add_custom_target(plodway_debian_docs ALL DEPENDS ${PLODWAY_DOC_DIR}/changelog.gz)
+
 # --- Installed files --------------------------------------------------------
+# `cmake --install` follows GNUInstallDirs. The Debian package is assembled
+# from the same files but takes the component "debian" instead of "game":
+# Debian puts games in /usr/games and wants the documentation compressed.
+# No RUNPATH: the game finds Qt where the system keeps its libraries.
+set_target_properties(plodway PROPERTIES INSTALL_RPATH "")
+install(TARGETS plodway RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT game)
+install(FILES ${PLODWAY_DOC_DIR}/plodway.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT game)
+
+install(TARGETS plodway RUNTIME DESTINATION games COMPONENT debian EXCLUDE_FROM_ALL)
+# The toolchain's version stamp is of no use in a package (lintian asks).
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+                            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games/plodway\")
+  endif()" COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${PLODWAY_DOC_DIR}/plodway.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6
+        COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${PLODWAY_DOC_DIR}/changelog.gz ${PROJECT_SOURCE_DIR}/data/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT debian EXCLUDE_FROM_ALL)
+
 install(FILES ${PROJECT_SOURCE_DIR}/data/${PLODWAY_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${PLODWAY_APP_ID}.metainfo.xml
@@ -55,19 +117,36 @@ endforeach()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME plodway)
 set(CPACK_PACKAGE_VENDOR "The Plodway developers")
-set(CPACK_PACKAGE_CONTACT "The Plodway developers <plodway@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade game: steer a turtle across busy roads")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Steer the turtle with the arrow keys from the bottom of the field to the top, across roads where vehicles drive sideways at fixed speeds. Three levels: Country Highway, The Big City and Desert Frenzy.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGE_DESCRIPTION [[
+Steer the turtle with the arrow keys from the bottom of the field to the
+top, across roads where vehicles drive sideways at fixed speeds. Three
+levels: Country Highway, The Big City and Desert Frenzy.]])
+set(CPACK_INSTALL_CMAKE_PROJECTS
+    ${PROJECT_BINARY_DIR} ${PROJECT_NAME} Unspecified /
+    ${PROJECT_BINARY_DIR} ${PROJECT_NAME} debian /)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/plodway/plodway)
 # Depends comes from the binary's own libraries (libqt6widgets6 and the rest)
 # through dpkg-shlibdeps, so it follows whatever Qt the build used.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# A source package must not sweep up build trees or the repository itself.
+# Without it Qt runs under Wayland through XWayland only.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+
+# --- Source tarball ---------------------------------------------------------
+# plodway-VERSION.tar.xz unpacks to plodway-VERSION/ with CMakeLists.txt at
+# its top. Only the source tree's own build trees and repository data are
+# left out: the patterns are anchored there, since the source tree itself
+# may well lie under a directory called build.
 set(CPACK_SOURCE_GENERATOR TXZ)
-set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/" "/shots/")
+set(CPACK_SOURCE_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION})
+# The patterns pass through CPackSourceConfig.cmake, hence the doubled escapes.
+string(REGEX REPLACE "([][+.*()^$?|\\])" "\\\\\\\\\\1" source_dir_regex "${PROJECT_SOURCE_DIR}")
+set(CPACK_SOURCE_IGNORE_FILES
+    "^${source_dir_regex}/\\\\.git/" "^${source_dir_regex}/build[^/]*/" "^${source_dir_regex}/shots/"
+    "/__pycache__/")
 include(CPack)

@@ -1,12 +1,12 @@
+// SPDX-License-Identifier: MIT
 // Plodway: steer the turtle across the traffic.
 #include <QApplication>
 
 #include "app/menu_window.h"
+#include "app/startup.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    // No display name: window captions must read exactly as the layouts give them.
-    QApplication::setApplicationName(QStringLiteral("plodway"));
+    const auto application = app::startApplication(argc, argv);
     app::MenuWindow frmMain;
     frmMain.show();
     return QApplication::exec();

@@ -1,7 +1,8 @@
 // plodway-icons HICOLOR_DIR APP_ID SIZE...: writes the live-turtle window
 // icon as HICOLOR_DIR/<size>x<size>/apps/APP_ID.png for each size, enlarged
 // with nearest neighbour so the 32-pixel art stays blocky rather than blurred.
-// Each size must be a whole multiple of 32.
+// At sizes that are not whole multiples of 32 (48) some art pixels come out
+// one icon pixel wider than others, which still reads sharper than blending.
 #include <QDir>
 #include <QImage>
 #include <QTextStream>
@@ -21,14 +22,18 @@ int main(int argc, char** argv) {
     for (int i = 3; i < argc; ++i) {
         bool ok = false;
         const int size = QString::fromLocal8Bit(argv[i]).toInt(&ok);
-        // A fractional factor would make some art pixels wider than others.
-        if (!ok || size < icon.width() || size % icon.width() != 0 || icon.width() != icon.height()) {
-            err << "size " << argv[i] << " is not a whole multiple of " << icon.width() << "\n";
+        if (!ok || size < icon.width()) {
+            err << "size " << argv[i] << " is not a number of pixels from " << icon.width() << " up\n";
             return 2;
         }
         const QString dir = hicolor.filePath(QStringLiteral("%1x%1/apps").arg(size));
         const QString path = dir + QLatin1Char('/') + appId + QStringLiteral(".png");
-        const QImage scaled = icon.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        // Each icon pixel takes the art pixel under its centre.
+        QImage scaled(size, size, QImage::Format_ARGB32);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                scaled.setPixel(x, y, icon.pixel((2 * x + 1) * icon.width() / (2 * size),
+                                                 (2 * y + 1) * icon.height() / (2 * size)));
         if (!QDir().mkpath(dir) || !scaled.save(path, "PNG")) {
             err << "cannot write " << path << "\n";
             return 1;
