@@ -1,8 +1,12 @@
 #!/bin/bash
-# Installs what is missing, builds Plodway and starts it.
+# SPDX-License-Identifier: MIT
+# Installs what is missing, builds Plodway and starts it; arguments go to the
+# game (try --help). It builds in build/, the tree the README's commands use,
+# so `cmake --build build`, its tests and `cmake --install build` carry on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-cmake --build build -j"$(nproc)" --target plodway
-exec ./build/plodway
+. scripts/common.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "${cmake_args[@]}"
+# The game and what installing it needs; the tests wait for a full build.
+cmake --build build -j"$(nproc)" --target plodway plodway_launcher_icons
+exec ./build/plodway "$@"

@@ -1,0 +1,18 @@
+# SPDX-License-Identifier: MIT
+# Sourced by play.sh and test.sh from the top of the tree: refuses to run
+# under sudo, installs what is missing, and sets cmake_args for configuring.
+
+# Run as root through sudo, the build trees would end up owned by root and
+# the game would put a window on the screen as root. deps.sh asks sudo
+# itself, for apt-get alone.
+if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
+  echo "Run scripts/$(basename "$0") as yourself, without sudo: it asks for sudo only to install packages." >&2
+  exit 1
+fi
+bash scripts/deps.sh
+
+cmake_args=()
+# Rebuilds after a small change, or of a second build tree, come from the cache.
+if command -v ccache >/dev/null; then
+  cmake_args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
