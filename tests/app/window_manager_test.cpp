@@ -93,7 +93,8 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
                 cases.push_back({int(cases.size()) % 3 + 1, play, minimise, restore});
 
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "level " << c.level << ", play " << int(c.play) << ", minimise "
+        const char* play[] = {"alive", "dead", "paused"};
+        SCOPED_TRACE(testing::Message() << "level " << c.level << ", " << play[int(c.play)] << ", minimise "
                                         << (c.minimise == Which::Level ? "level" : "menu") << ", restore "
                                         << (c.restore == Which::Level ? "level" : "menu"));
         QPointer<LevelWindow> level;
@@ -117,13 +118,15 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
             level = dynamic_cast<LevelWindow*>(QApplication::activeModalWidget());
             return level && level->isActiveWindow();
         });
+        // Every further step needs the level still open.
+        auto then = [&](std::function<bool()> step) { script.then([&, step] { return level && step(); }); };
         float startLeft = 0;
-        script.then([&] {
+        then([&] {
             startLeft = level->form().imgTurtle.Left();
             if (c.play != Play::Dead) xdotool({"key", c.play == Play::Alive ? "Right" : "p"});
             return true;
         });
-        script.then([&] {
+        then([&] {
             engine::LevelForm& f = level->form();
             if (c.play == Play::Alive) return f.imgTurtle.Left() > startLeft;
             if (c.play == Play::Paused) return openBox() && openBox()->isActiveWindow();
@@ -134,23 +137,23 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
             }
             return f.imgTread.Visible() && level->restartButton()->hasFocus();
         });
-        script.then([&] {
+        then([&] {
             before = seen();
             xdotool({"windowminimize", id(window(c.minimise))});
             return true;
         });
-        script.then([&] {
+        then([&] {
             // Either way the window manager minimises both, as they are one group.
-            return level && level->isMinimized() && menu.isMinimized();
+            return level->isMinimized() && menu.isMinimized();
         });
-        script.then([&] {
+        then([&] {
             xdotool({"windowactivate", id(window(c.restore))});
             return true;
         });
-        script.then([&] {
-            return level && !level->isMinimized() && !menu.isMinimized() && front() && front()->isActiveWindow();
+        then([&] {
+            return !level->isMinimized() && !menu.isMinimized() && front() && front()->isActiveWindow();
         });
-        script.then([&] {
+        then([&] {
             EXPECT_EQ(seen(), before);
             vehicleLeft = level->form().trafficVehicles.front()->Left();
             // Right moves a live turtle; Enter clicks the focused "Restart" of
@@ -158,14 +161,13 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
             xdotool({"key", c.play == Play::Alive ? "Right" : "Return"});
             return true;
         });
-        script.then([&] {
-            if (!level) return false;
+        then([&] {
             if (c.play == Play::Alive) return level->form().imgTurtle.Left() > std::get<0>(before);
             if (c.play == Play::Dead) return level->playField()->isEnabled();
             return !openBox() && level->isActiveWindow();
         });
-        script.then([&] { return level && level->form().trafficVehicles.front()->Left() != vehicleLeft; });
-        script.then([&] {
+        then([&] { return level->form().trafficVehicles.front()->Left() != vehicleLeft; });
+        then([&] {
             level->close();
             return true;
         });
