@@ -4,7 +4,8 @@
 //   app <realtime ns>                    the QApplication exists
 //   shown <realtime ns> <title>          first paint of a top-level window
 //   traffic <interval us>                every 50 ms tick: time since the last one
-//   key <monotonic us> <auto-repeat>     every key press a widget receives
+//   key <monotonic us> <auto-repeat>     every key press a widget receives, and
+//                                        whether Qt took it for an auto-repeat
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
