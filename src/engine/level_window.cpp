@@ -46,9 +46,6 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
     setWindowIcon(QIcon(blank));
 
     field_->move(0, 0);
-    // The field has no caption a screen reader could fall back on.
-    field_->setAccessibleName(QStringLiteral("Play field"));
-    field_->setAccessibleDescription(QStringLiteral("Arrow keys move the turtle; P or Pause pauses"));
     button_->setObjectName("cmdNewGame");
     button_->setAccessibleName(QStringLiteral("Restart"));
     button_->setGeometry(pxRect(def.buttonLeft, def.buttonTop, def.buttonWidth, def.buttonHeight));
@@ -75,7 +72,9 @@ LevelWindow::~LevelWindow() = default;
 
 void LevelWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    field_->setFocus(Qt::ActiveWindowFocusReason);
+    // Only when the window opens: coming back from a minimise, the focus
+    // stays where the player left it.
+    if (!event->spontaneous()) field_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 // Every event that can move the turtle or a vehicle is answered by the
@@ -116,7 +115,7 @@ void LevelWindow::syncFromControls() {
     // Button first: when a death disables the focused field, Qt passes the
     // focus on to the next control, and that should be "Restart".
     button_->setEnabled(form_->cmdNewGame.Enabled());
-    field_->setEnabled(form_->Picture1.Enabled());
+    field_->setTakesKeys(form_->Picture1.Enabled());
     if (openBoxes_ == 0) timer1_.sync();
     if (focusWanted_ && field_->isEnabled()) {
         focusWanted_ = false;

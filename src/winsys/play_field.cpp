@@ -82,11 +82,13 @@ PlayField::PlayField(const PictureBox& box, const std::vector<Drawable>& paintOr
 }
 
 // Nothing visible changes when the turtle dies or comes back; a screen
-// reader hears it from the description, whose change Qt announces.
-void PlayField::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
-        setAccessibleDescription(QString::fromLatin1(isEnabled() ? kKeyHelp : kRunOver));
+// reader hears it from the description, whose change Qt announces. It is
+// changed first, while the field may still hold the focus that disabling
+// passes on: a screen reader reads out changes of the focused control.
+void PlayField::setTakesKeys(bool takesKeys) {
+    if (takesKeys == isEnabled()) return;
+    setAccessibleDescription(QString::fromLatin1(takesKeys ? kKeyHelp : kRunOver));
+    setEnabled(takesKeys);
 }
 
 void PlayField::paintEvent(QPaintEvent*) {

@@ -19,10 +19,13 @@ public:
 
     std::function<void(std::int16_t keyCode, std::int16_t shift)> onKeyDown;
 
+    // Enables or disables the field; disabled, it tells a screen reader the
+    // turtle was run over.
+    void setTakesKeys(bool takesKeys);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     const PictureBox& box_;
