@@ -11,7 +11,7 @@ namespace {
 
 using engine::LevelForm;
 
-bool alive(const LevelForm& form) { return form.Timer2.Enabled(); }
+bool alive(const LevelForm& form) { return form.Timer2.enabled(); }
 
 // The traffic keeps wrapping round for as long as the loop runs, so every
 // move, wrap and re-entry of the level's cycle is in the average.

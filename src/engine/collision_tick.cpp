@@ -9,8 +9,8 @@ namespace {
 
 // Strictly inside: a corner on an edge is no hit.
 bool cornerInside(const Image& T, const Image& V) {
-    return T.Left() > V.Left() && add(V.Left(), V.Width()) > T.Left() &&
-           T.Top() > V.Top() && add(V.Top(), V.Height()) > T.Top();
+    return T.left() > V.left() && add(V.left(), V.width()) > T.left() &&
+           T.top() > V.top() && add(V.top(), V.height()) > T.top();
 }
 
 void runOver(LevelForm& f, const Image& V, const TreadRule& rule, bool savePicture) {
@@ -20,9 +20,9 @@ void runOver(LevelForm& f, const Image& V, const TreadRule& rule, bool savePictu
     T.setPicture(f.imgTurtleDead.picture());
     f.imgTread.setVisible(true);
     f.imgTread.setLeft(rule.leftOfTurtle
-                           ? add(add(T.Left(), kTreadOverlap), -f.image(rule.widthOf).Width())
-                           : T.Left());
-    f.imgTread.setTop(V.Top());
+                           ? add(add(T.left(), kTreadOverlap), -f.image(rule.widthOf).width())
+                           : T.left());
+    f.imgTread.setTop(V.top());
     f.Timer2.setEnabled(false);
     f.Picture1.setEnabled(false);
     f.cmdNewGame.setEnabled(true);
@@ -43,7 +43,7 @@ void Timer2_Timer(LevelForm& f, LevelHost& host) {
         }
     }
 
-    if (T.Top() < f.def.goalLine) {
+    if (T.top() < f.def.goalLine) {
         host.MsgBox("Winner!", vbOKOnly, std::nullopt);
         f.Timer2.setEnabled(false);
         f.Picture1.setEnabled(false);
@@ -53,9 +53,9 @@ void Timer2_Timer(LevelForm& f, LevelHost& host) {
         return;  // the window is closed: touch nothing of it again
     }
 
-    if (T.Left() < 0) T.setLeft(0);
-    if (T.Left() > f.Picture1.Width()) T.setLeft(add(f.Picture1.Width(), -T.Width()));
-    if (T.Top() > f.def.bottomLimit) T.setTop(f.def.bottomLimit);
+    if (T.left() < 0) T.setLeft(0);
+    if (T.left() > f.Picture1.width()) T.setLeft(add(f.Picture1.width(), -T.width()));
+    if (T.top() > f.def.bottomLimit) T.setTop(f.def.bottomLimit);
 }
 
 }  // namespace engine

@@ -12,13 +12,13 @@ void Picture1_KeyDown(LevelForm& f, LevelHost& host, std::int16_t KeyCode, std::
     const float step = f.def.keyStep;
     Image& T = f.imgTurtle;
     if (KeyCode == vbKeyUp) {
-        T.Move(T.Left(), add(T.Top(), -step));
+        T.move(T.left(), add(T.top(), -step));
     } else if (KeyCode == vbKeyDown) {
-        T.Move(T.Left(), add(T.Top(), step));
+        T.move(T.left(), add(T.top(), step));
     } else if (KeyCode == vbKeyRight) {
-        T.Move(add(T.Left(), step), T.Top());
+        T.move(add(T.left(), step), T.top());
     } else if (KeyCode == vbKeyLeft) {
-        T.Move(add(T.Left(), -step), T.Top());
+        T.move(add(T.left(), -step), T.top());
     } else if (KeyCode == vbKeyP || KeyCode == vbKeyPause) {
         host.MsgBox("Paused", vbInformation + vbOKOnly, std::string(kProgramTitle));
     }

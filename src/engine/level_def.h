@@ -16,7 +16,7 @@ struct LayoutEntry {
     enum class Kind { Image, Strip, Line };
     Kind kind;
     ControlRef ref;
-    float left, top, width, height;  // lines: X1, Y1, X2, Y2
+    float left, top, width, height;  // lines: x1, y1, x2, y2
     const art::Picture* picture = nullptr;
     bool visible = true;
     Rgb backColor = 0;
@@ -35,8 +35,8 @@ LayoutEntry captionStrip(ControlRef ref, float left, float top, float width, flo
                          const char* caption, const char* fontName, int fontSize);
 
 // A vehicle in the traffic tick. The step is signed: negative drives left.
-// Leftwards: gone when Left < threshold, re-enters at W + reentry.
-// Rightwards: gone when Left > W + threshold, re-enters at reentry.
+// Leftwards: gone when left < threshold, re-enters at W + reentry.
+// Rightwards: gone when left > W + threshold, re-enters at reentry.
 struct TrafficRow {
     ControlRef vehicle;
     float step;
@@ -45,8 +45,8 @@ struct TrafficRow {
 };
 
 // Where the tread mark goes when a hazard runs the turtle over: at the
-// turtle's Left, or ending 150 twips right of it for vehicles driving left,
-// i.e. turtle's Left + 150 - the width of the named control.
+// turtle's left edge, or ending 150 twips right of it for vehicles driving
+// left, i.e. the turtle's left + 150 - the width of the named control.
 struct TreadRule {
     bool leftOfTurtle = false;
     ControlRef widthOf{""};

@@ -22,9 +22,9 @@ std::deque<winsys::Label> buildLabels(const LevelDef& def, winsys::Revision& rev
     for (const LayoutEntry& e : def.layout) {
         if (e.kind != Kind::Strip) continue;
         winsys::Label& l = labels.emplace_back(revision, e.ref);
-        l.Left = e.left, l.Top = e.top, l.Width = e.width, l.Height = e.height;
-        l.BackColor = e.backColor, l.ForeColor = e.foreColor;
-        l.Caption = e.caption, l.FontName = e.fontName, l.FontSize = e.fontSize;
+        l.left = e.left, l.top = e.top, l.width = e.width, l.height = e.height;
+        l.backColor = e.backColor, l.foreColor = e.foreColor;
+        l.caption = e.caption, l.fontName = e.fontName, l.fontSize = e.fontSize;
     }
     return labels;
 }
@@ -34,7 +34,7 @@ std::deque<winsys::Line> buildLines(const LevelDef& def, winsys::Revision& revis
     for (const LayoutEntry& e : def.layout) {
         if (e.kind != Kind::Line) continue;
         winsys::Line& l = lines.emplace_back(revision, e.ref);
-        l.X1 = e.left, l.Y1 = e.top, l.X2 = e.width, l.Y2 = e.height;
+        l.x1 = e.left, l.y1 = e.top, l.x2 = e.width, l.y2 = e.height;
     }
     return lines;
 }

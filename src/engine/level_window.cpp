@@ -26,7 +26,7 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
       form_(std::make_unique<LevelForm>(def)),
       changeLevel_(std::move(changeLevel)),
       field_(new winsys::PlayField(form_->Picture1, form_->paintOrder(), this)),
-      button_(new winsys::PushButton(QString::fromStdString(form_->cmdNewGame.Caption()), this)),
+      button_(new winsys::PushButton(QString::fromStdString(form_->cmdNewGame.caption()), this)),
       timer1_(form_->Timer1, this, [this] {
           dispatch([this] {
               // In play the turtle was checked after whatever last moved it, so
@@ -101,11 +101,11 @@ void LevelWindow::dispatch(Handler&& handler) {
 // any other event.
 void LevelWindow::checkCollisions() {
     const Image& turtle = form_->imgTurtle;
-    while (form_->Timer2.Enabled() && openBoxes_ == 0 && !unloaded_) {
-        const float left = turtle.Left(), top = turtle.Top();
+    while (form_->Timer2.enabled() && openBoxes_ == 0 && !unloaded_) {
+        const float left = turtle.left(), top = turtle.top();
         Timer2_Timer(*form_, *this);
         // A win has closed the window: touch nothing of it again.
-        if (unloaded_ || (turtle.Left() == left && turtle.Top() == top)) return;
+        if (unloaded_ || (turtle.left() == left && turtle.top() == top)) return;
     }
 }
 
@@ -114,8 +114,8 @@ void LevelWindow::checkCollisions() {
 void LevelWindow::syncFromControls() {
     // Button first: when a death disables the focused field, Qt passes the
     // focus on to the next control, and that should be "Restart".
-    button_->setEnabled(form_->cmdNewGame.Enabled());
-    field_->setTakesKeys(form_->Picture1.Enabled());
+    button_->setEnabled(form_->cmdNewGame.enabled());
+    field_->setTakesKeys(form_->Picture1.enabled());
     if (openBoxes_ == 0) timer1_.sync();
     if (focusWanted_ && field_->isEnabled()) {
         focusWanted_ = false;
@@ -136,7 +136,7 @@ QRegion LevelWindow::changedSprites() {
     QRegion area;
     for (PaintedSprite& sprite : paintedSprites_) {
         const winsys::Image& image = *sprite.image;
-        const QRect rect = image.Visible() ? QRect(QPoint(px(image.Left()), px(image.Top())),
+        const QRect rect = image.visible() ? QRect(QPoint(px(image.left()), px(image.top())),
                                                    art::pixmap(*image.picture()).size())
                                            : QRect();
         if (rect == sprite.rect && image.picture() == sprite.picture) continue;

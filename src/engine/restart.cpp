@@ -11,7 +11,7 @@ void cmdNewGame_Click(LevelForm& f) {
     f.Timer2.setEnabled(true);
     f.Picture1.setEnabled(true);
     f.imgTread.setVisible(false);
-    f.Picture1.SetFocus();
+    f.Picture1.setFocus();
 }
 
 }  // namespace engine

@@ -11,15 +11,15 @@ void Timer1_Timer(LevelForm& f) {
     const auto& rows = f.def.traffic;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         Image& v = *f.trafficVehicles[i];
-        v.Move(add(v.Left(), rows[i].step));
+        v.move(add(v.left(), rows[i].step));
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         Image& v = *f.trafficVehicles[i];
         const TrafficRow& row = rows[i];
         if (row.step < 0) {
-            if (v.Left() < row.threshold) v.Move(add(f.Picture1.Width(), row.reentry));
+            if (v.left() < row.threshold) v.move(add(f.Picture1.width(), row.reentry));
         } else {
-            if (v.Left() > add(f.Picture1.Width(), row.threshold)) v.Move(row.reentry);
+            if (v.left() > add(f.Picture1.width(), row.threshold)) v.move(row.reentry);
         }
     }
 }

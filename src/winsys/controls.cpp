@@ -34,9 +34,9 @@ Image::Image(Revision& revision, ControlRef ref, float left, float top, Picture 
       picture_(picture),
       visible_(visible) {}
 
-void Image::Move(float left) { Move(left, top_); }
+void Image::move(float left) { move(left, top_); }
 
-void Image::Move(float left, float top) {
+void Image::move(float left, float top) {
     left_ = finite(left);
     top_ = finite(top);
     changed();

@@ -61,17 +61,17 @@ class Image : public Control {
 public:
     Image(Revision& revision, ControlRef ref, float left, float top, Picture picture, bool visible);
 
-    float Left() const { return left_; }
-    float Top() const { return top_; }
-    float Width() const { return width_; }
-    float Height() const { return height_; }
+    float left() const { return left_; }
+    float top() const { return top_; }
+    float width() const { return width_; }
+    float height() const { return height_; }
     Picture picture() const { return picture_; }
-    bool Visible() const { return visible_; }
+    bool visible() const { return visible_; }
 
-    void Move(float left);            // Left alone
-    void Move(float left, float top);  // Left and Top together, size kept
-    void setLeft(float left) { Move(left); }
-    void setTop(float top) { Move(left_, top); }
+    void move(float left);             // left alone
+    void move(float left, float top);  // left and top together, size kept
+    void setLeft(float left) { move(left); }
+    void setTop(float top) { move(left_, top); }
     void setPicture(Picture picture);
     void setVisible(bool visible);
 
@@ -84,27 +84,27 @@ private:
 // An opaque colour strip, optionally with a caption drawn at its top left.
 struct Label : Control {
     Label(Revision& revision, ControlRef ref) : Control(revision, ref) {}
-    float Left = 0, Top = 0, Width = 0, Height = 0;
-    Rgb BackColor = 0;
-    Rgb ForeColor = 0;
-    std::string Caption;
-    std::string FontName;
-    int FontSize = 0;  // points
+    float left = 0, top = 0, width = 0, height = 0;
+    Rgb backColor = 0;
+    Rgb foreColor = 0;
+    std::string caption;
+    std::string fontName;
+    int fontSize = 0;  // points
 };
 
-// A dashed one-pixel line, drawn from (X1, Y1) to (X2, Y2).
+// A dashed one-pixel line, drawn from (x1, y1) to (x2, y2).
 struct Line : Control {
     Line(Revision& revision, ControlRef ref) : Control(revision, ref) {}
-    float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
-    Rgb BorderColor = 0xFFFFFF;
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    Rgb borderColor = 0xFFFFFF;
 };
 
 // A periodic timer. The window layer starts and stops the real timer to match.
 class Timer {
 public:
     explicit Timer(int interval, bool enabled = true) : interval_(interval), enabled_(enabled) {}
-    int Interval() const { return interval_; }
-    bool Enabled() const { return enabled_; }
+    int interval() const { return interval_; }
+    bool enabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
 
 private:
@@ -115,8 +115,8 @@ private:
 class Button {
 public:
     Button(std::string caption, bool enabled) : caption_(std::move(caption)), enabled_(enabled) {}
-    const std::string& Caption() const { return caption_; }
-    bool Enabled() const { return enabled_; }
+    const std::string& caption() const { return caption_; }
+    bool enabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
 
 private:
@@ -129,14 +129,14 @@ class PictureBox {
 public:
     PictureBox(float width, float height, Rgb backColor)
         : width_(width), height_(height), backColor_(backColor) {}
-    float Width() const { return width_; }
-    float Height() const { return height_; }
-    Rgb BackColor() const { return backColor_; }
-    bool Enabled() const { return enabled_; }
+    float width() const { return width_; }
+    float height() const { return height_; }
+    Rgb backColor() const { return backColor_; }
+    bool enabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
 
     // Asks the window to give the field the keyboard focus.
-    void SetFocus() { if (onSetFocus) onSetFocus(); }
+    void setFocus() { if (onSetFocus) onSetFocus(); }
     std::function<void()> onSetFocus;
 
 private:

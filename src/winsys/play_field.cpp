@@ -19,34 +19,34 @@ const char* const kKeyHelp = "Arrow keys move the turtle; P or Pause pauses";
 const char* const kRunOver = "Run over. Press Enter to restart.";
 
 void paintImage(QPainter& p, const Image& image) {
-    if (!image.Visible()) return;
-    p.drawPixmap(px(image.Left()), px(image.Top()), art::pixmap(*image.picture()));
+    if (!image.visible()) return;
+    p.drawPixmap(px(image.left()), px(image.top()), art::pixmap(*image.picture()));
 }
 
 void paintLabel(QPainter& p, const Label& label) {
-    const QRect r = pxRect(label.Left, label.Top, label.Width, label.Height);
-    p.fillRect(r, toQColor(label.BackColor));
-    if (label.Caption.empty()) return;
-    QFont font(QString::fromStdString(label.FontName));
+    const QRect r = pxRect(label.left, label.top, label.width, label.height);
+    p.fillRect(r, toQColor(label.backColor));
+    if (label.caption.empty()) return;
+    QFont font(QString::fromStdString(label.fontName));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(label.FontSize);
+    font.setPointSize(label.fontSize);
     p.save();
     p.setClipRect(r);
     p.setFont(font);
-    p.setPen(toQColor(label.ForeColor));
+    p.setPen(toQColor(label.foreColor));
     p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-               QString::fromStdString(label.Caption));
+               QString::fromStdString(label.caption));
     p.restore();
 }
 
 // Horizontal and vertical lines only, which is all the layouts use; the
 // last point is left out, as the platform's pens did.
 void paintLine(QPainter& p, const Line& line) {
-    const QPoint from(px(line.X1), px(line.Y1));
-    const QPoint to(px(line.X2), px(line.Y2));
+    const QPoint from(px(line.x1), px(line.y1));
+    const QPoint to(px(line.x2), px(line.y2));
     const int length = std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y()));
     const QPoint dir((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
-    const QColor colour = toQColor(line.BorderColor);
+    const QColor colour = toQColor(line.borderColor);
     // One rectangle per dash, spanning from its first to its last pixel.
     for (int start = 0; start < length; start += kDash + kGap) {
         const int last = std::min(start + kDash, length) - 1;
@@ -75,7 +75,7 @@ PlayField::PlayField(const PictureBox& box, const std::vector<Drawable>& paintOr
     setObjectName("Picture1");
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted: no flicker of a cleared background
-    setFixedSize(pxSize(box.Width(), box.Height()));
+    setFixedSize(pxSize(box.width(), box.height()));
     // The field has no caption a screen reader could fall back on.
     setAccessibleName(QStringLiteral("Play field"));
     setAccessibleDescription(QString::fromLatin1(kKeyHelp));
@@ -93,7 +93,7 @@ void PlayField::setTakesKeys(bool takesKeys) {
 
 void PlayField::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), toQColor(box_.BackColor()));
+    painter.fillRect(rect(), toQColor(box_.backColor()));
     for (const Drawable& control : paintOrder_) paintControl(painter, control);
 }
 

@@ -6,13 +6,13 @@ TimerDriver::TimerDriver(const Timer& timer, QObject* owner, std::function<void(
     : control_(timer), timer_(new QTimer(owner)) {
     // Precise: vehicles move one step per tick, so the spacing of ticks is their speed.
     timer_->setTimerType(Qt::PreciseTimer);
-    timer_->setInterval(timer.Interval());
+    timer_->setInterval(timer.interval());
     QObject::connect(timer_, &QTimer::timeout, owner, std::move(onTick));
 }
 
 void TimerDriver::sync() {
-    if (control_.Enabled() && !timer_->isActive()) timer_->start();
-    if (!control_.Enabled() && timer_->isActive()) timer_->stop();
+    if (control_.enabled() && !timer_->isActive()) timer_->start();
+    if (!control_.enabled() && timer_->isActive()) timer_->stop();
 }
 
 void TimerDriver::hold() { timer_->stop(); }

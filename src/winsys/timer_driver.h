@@ -1,4 +1,4 @@
-// Drives a Timer control with a real Qt timer. The control's Enabled flag is
+// Drives a Timer control with a real Qt timer. The control's enabled flag is
 // the truth; sync() makes the real timer follow it, hold() stops it without
 // touching the flag (while a modal box of the window is open).
 #pragma once

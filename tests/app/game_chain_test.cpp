@@ -23,10 +23,10 @@ namespace {
 // True when no vehicle is near the column in the row one step up.
 bool clearAhead(LevelWindow* level) {
     engine::LevelForm& f = level->form();
-    const float left = f.imgTurtle.Left(), top = f.imgTurtle.Top() - f.def.keyStep;
+    const float left = f.imgTurtle.left(), top = f.imgTurtle.top() - f.def.keyStep;
     for (const engine::Image* v : f.hazardVehicles) {
-        const bool sameRow = top > v->Top() - 200 && top < v->Top() + v->Height() + 200;
-        if (sameRow && std::abs(v->Left() + v->Width() / 2 - left) < v->Width() / 2 + 2000) return false;
+        const bool sameRow = top > v->top() - 200 && top < v->top() + v->height() + 200;
+        if (sameRow && std::abs(v->left() + v->width() / 2 - left) < v->width() / 2 + 2000) return false;
     }
     return true;
 }
@@ -70,7 +70,7 @@ struct Driver {
             });
             return;
         }
-        if (level->form().imgTurtle.Top() - level->form().def.keyStep < level->form().def.goalLine)
+        if (level->form().imgTurtle.top() - level->form().def.keyStep < level->form().def.goalLine)
             won.push_back(level->objectName());
         if (clearAhead(level))
             later([field = QPointer<QWidget>(level->playField())] {

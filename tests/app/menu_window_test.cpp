@@ -102,17 +102,17 @@ TEST_F(MenuTest, AReopenedLevelIsCreatedAnew) {
     select(0);
     whileLevelOpen([&](LevelWindow* level) {
         QTest::keyClick(level->playField(), Qt::Key_Up);
-        level->form().imgTurtle.Move(500, 1500);  // under imgCar 0: dies at the next tick
-        waitFor([&] { return level->form().imgTread.Visible(); });
+        level->form().imgTurtle.move(500, 1500);  // under imgCar 0: dies at the next tick
+        waitFor([&] { return level->form().imgTread.visible(); });
         level->close();
     });
     menu->playButton()->click();
     float left = 0, top = 0;
     bool treadShown = true, restartEnabled = true;
     whileLevelOpen([&](LevelWindow* level) {
-        left = level->form().imgTurtle.Left();
-        top = level->form().imgTurtle.Top();
-        treadShown = level->form().imgTread.Visible();
+        left = level->form().imgTurtle.left();
+        top = level->form().imgTurtle.top();
+        treadShown = level->form().imgTread.visible();
         restartEnabled = level->restartButton()->isEnabled();
         level->close();
     });
@@ -128,9 +128,9 @@ void winOpenLevel(std::vector<QString>* seen) {
     auto* level = dynamic_cast<LevelWindow*>(QApplication::activeModalWidget());
     if (!level) return;
     seen->push_back(level->objectName());
-    for (engine::Image* v : level->form().hazardVehicles) v->Move(-20000);
+    for (engine::Image* v : level->form().hazardVehicles) v->move(-20000);
     answerNextBox(nullptr);
-    level->form().imgTurtle.Move(level->form().imgTurtle.Left(), 100);
+    level->form().imgTurtle.move(level->form().imgTurtle.left(), 100);
 }
 
 TEST_F(MenuTest, WinningChainsThroughAllThreeLevelsToTheFinalMessage) {
@@ -206,13 +206,13 @@ TEST_F(MenuTest, TheListKeepsItsSelectionAndEnterClicksAFocusedRestart) {
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
             waitFor([&] {
                 const engine::Image& car = *level->form().hazardVehicles.front();
-                if (!level->form().imgTread.Visible())
-                    level->form().imgTurtle.Move(car.Left() + car.Width() / 2, car.Top() + car.Height() / 2);
-                return level->form().imgTread.Visible();
+                if (!level->form().imgTread.visible())
+                    level->form().imgTurtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
+                return level->form().imgTread.visible();
             });
             if (!level->restartButton()->hasFocus()) break;
             QTest::keyClick(level->restartButton(), key);
-            restarted.push_back(level->playField()->isEnabled() && !level->form().imgTread.Visible());
+            restarted.push_back(level->playField()->isEnabled() && !level->form().imgTread.visible());
         }
         level->close();
     });

@@ -104,7 +104,7 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
         using Seen = std::tuple<float, float, winsys::Picture, bool, bool, bool>;
         auto seen = [&] {
             engine::LevelForm& f = level->form();
-            return Seen(f.imgTurtle.Left(), f.imgTurtle.Top(), f.imgTurtle.picture(), f.imgTread.Visible(),
+            return Seen(f.imgTurtle.left(), f.imgTurtle.top(), f.imgTurtle.picture(), f.imgTread.visible(),
                         level->restartButton()->isEnabled(), level->playField()->isEnabled());
         };
         Seen before;
@@ -122,20 +122,20 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
         auto then = [&](std::function<bool()> step) { script.then([&, step] { return level && step(); }); };
         float startLeft = 0;
         then([&] {
-            startLeft = level->form().imgTurtle.Left();
+            startLeft = level->form().imgTurtle.left();
             if (c.play != Play::Dead) xdotool({"key", c.play == Play::Alive ? "Right" : "p"});
             return true;
         });
         then([&] {
             engine::LevelForm& f = level->form();
-            if (c.play == Play::Alive) return f.imgTurtle.Left() > startLeft;
+            if (c.play == Play::Alive) return f.imgTurtle.left() > startLeft;
             if (c.play == Play::Paused) return openBox() && openBox()->isActiveWindow();
             // Put the turtle on a vehicle until one runs it over.
-            if (!f.imgTread.Visible()) {
+            if (!f.imgTread.visible()) {
                 const engine::Image& car = *f.hazardVehicles.front();
-                f.imgTurtle.Move(car.Left() + car.Width() / 2, car.Top() + car.Height() / 2);
+                f.imgTurtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
             }
-            return f.imgTread.Visible() && level->restartButton()->hasFocus();
+            return f.imgTread.visible() && level->restartButton()->hasFocus();
         });
         then([&] {
             before = seen();
@@ -155,18 +155,18 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
         });
         then([&] {
             EXPECT_EQ(seen(), before);
-            vehicleLeft = level->form().trafficVehicles.front()->Left();
+            vehicleLeft = level->form().trafficVehicles.front()->left();
             // Right moves a live turtle; Enter clicks the focused "Restart" of
             // a dead one, or closes the "Paused" box.
             xdotool({"key", c.play == Play::Alive ? "Right" : "Return"});
             return true;
         });
         then([&] {
-            if (c.play == Play::Alive) return level->form().imgTurtle.Left() > std::get<0>(before);
+            if (c.play == Play::Alive) return level->form().imgTurtle.left() > std::get<0>(before);
             if (c.play == Play::Dead) return level->playField()->isEnabled();
             return !openBox() && level->isActiveWindow();
         });
-        then([&] { return level->form().trafficVehicles.front()->Left() != vehicleLeft; });
+        then([&] { return level->form().trafficVehicles.front()->left() != vehicleLeft; });
         then([&] {
             level->close();
             return true;

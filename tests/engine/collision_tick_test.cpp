@@ -36,67 +36,67 @@ TEST_F(CollisionTick, OnlyACornerStrictlyInsideIsAHit) {
     };
     for (const Corner& c : corners) {
         LevelForm fresh{levels::level1()};
-        fresh.imgTurtle.Move(c.left, c.top);
+        fresh.imgTurtle.move(c.left, c.top);
         Timer2_Timer(fresh, host);
         EXPECT_EQ(fresh.imgTurtle.picture() == &art::picTurtleDead, c.hit) << c.left << ", " << c.top;
     }
 }
 
 TEST_F(CollisionTick, AHitRunsTheTurtleOverAndTheTrafficDrivesOnWithoutASecondDeath) {
-    f.imgTurtle.Move(500, 1500);
+    f.imgTurtle.move(500, 1500);
     Timer2_Timer(f, host);
 
     EXPECT_TRUE(dead());
     EXPECT_EQ(f.imgTemp.picture(), &art::picTurtle);
-    EXPECT_TRUE(f.imgTread.Visible());
-    EXPECT_EQ(f.imgTread.Left(), 500);  // a car leaves its mark at the turtle's Left
-    EXPECT_EQ(f.imgTread.Top(), 1200);  // in the car's lane
-    EXPECT_FALSE(f.Timer2.Enabled());
-    EXPECT_FALSE(f.Picture1.Enabled());
-    EXPECT_TRUE(f.cmdNewGame.Enabled());
-    EXPECT_TRUE(f.Timer1.Enabled());
+    EXPECT_TRUE(f.imgTread.visible());
+    EXPECT_EQ(f.imgTread.left(), 500);  // a car leaves its mark at the turtle's left edge
+    EXPECT_EQ(f.imgTread.top(), 1200);  // in the car's lane
+    EXPECT_FALSE(f.Timer2.enabled());
+    EXPECT_FALSE(f.Picture1.enabled());
+    EXPECT_TRUE(f.cmdNewGame.enabled());
+    EXPECT_TRUE(f.Timer1.enabled());
     EXPECT_TRUE(host.boxes.empty());
 
     // Timer2 is stopped, so the window delivers no more collision ticks;
     // the traffic keeps driving over the turtle and its mark.
-    const float before = car0.Left();
+    const float before = car0.left();
     for (int i = 0; i < 40; ++i) Timer1_Timer(f);
-    EXPECT_NE(car0.Left(), before);
+    EXPECT_NE(car0.left(), before);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.imgTread.Left(), 500);
+    EXPECT_EQ(f.imgTread.left(), 500);
 }
 
 TEST_F(CollisionTick, ASecondHitInTheSameTickPlacesTheMarkButKeepsTheLivePicture) {
     // Row 1230 lies in both imgCar 0 (1200..1980) and imgSemi 0 (540..1275).
     Image& semi0 = f.image({"imgSemi", 0});
-    semi0.Move(400);
-    f.imgTurtle.Move(700, 1230);
+    semi0.move(400);
+    f.imgTurtle.move(700, 1230);
     Timer2_Timer(f, host);
 
     EXPECT_TRUE(dead());
     EXPECT_EQ(f.imgTemp.picture(), &art::picTurtle);
-    EXPECT_EQ(f.imgTread.Top(), 540);        // the later hazard in the order: imgSemi 0
-    EXPECT_EQ(f.imgTread.Left(), 700 - 840);  // semi placement: Left + 150 - 990
+    EXPECT_EQ(f.imgTread.top(), 540);        // the later hazard in the order: imgSemi 0
+    EXPECT_EQ(f.imgTread.left(), 700 - 840);  // semi placement: left + 150 - 990
     cmdNewGame_Click(f);
     EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
 }
 
 TEST_F(CollisionTick, TheGoalLineIsStrict) {
-    f.imgTurtle.Move(3540, 240);
+    f.imgTurtle.move(3540, 240);
     Timer2_Timer(f, host);
     EXPECT_TRUE(host.boxes.empty());
-    EXPECT_TRUE(f.Timer2.Enabled());
+    EXPECT_TRUE(f.Timer2.enabled());
 }
 
 TEST_F(CollisionTick, AWinShowsWinnerThenClosesAndHandsOver) {
     host.onBox = [&] {
-        EXPECT_TRUE(f.Timer2.Enabled());  // the flags change only after the box is closed
+        EXPECT_TRUE(f.Timer2.enabled());  // the flags change only after the box is closed
     };
-    f.imgTurtle.Move(-60, 180);
+    f.imgTurtle.move(-60, 180);
     Timer2_Timer(f, host);
 
     expectWonAndHandedOver(f, host);
-    EXPECT_EQ(f.imgTurtle.Left(), -60);  // no edge limit after a win
+    EXPECT_EQ(f.imgTurtle.left(), -60);  // no edge limit after a win
 }
 
 TEST(CollisionTickLimits, EdgeLimitsPullAStrayTurtleBack) {
@@ -114,12 +114,12 @@ TEST(CollisionTickLimits, EdgeLimitsPullAStrayTurtleBack) {
 
 TEST_F(CollisionTick, TheMarkKeepsItsPlaceWhenTheLimitMovesTheTurtleInTheSameTick) {
     Image& semi1 = f.image({"imgSemi", 1});  // lane 3540..4275, reaches past the right edge
-    semi1.Move(7400);
-    f.imgTurtle.Move(7740, 4080);
+    semi1.move(7400);
+    f.imgTurtle.move(7740, 4080);
     Timer2_Timer(f, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.imgTread.Left(), 7740 - 840);
-    EXPECT_EQ(f.imgTurtle.Left(), 7200);
+    EXPECT_EQ(f.imgTread.left(), 7740 - 840);
+    EXPECT_EQ(f.imgTurtle.left(), 7200);
 }
 
 }  // namespace

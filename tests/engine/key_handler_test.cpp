@@ -28,8 +28,8 @@ TEST_F(KeyHandler, ArrowsMoveOneStepWhateverTheModifiers) {
         for (std::int16_t shift : {0, 1, 2, 4, 7}) {
             LevelForm fresh{levels::level1()};
             Picture1_KeyDown(fresh, host, c.key, shift);
-            EXPECT_EQ(fresh.imgTurtle.Left(), c.left) << "key " << c.key << " shift " << shift;
-            EXPECT_EQ(fresh.imgTurtle.Top(), c.top) << "key " << c.key << " shift " << shift;
+            EXPECT_EQ(fresh.imgTurtle.left(), c.left) << "key " << c.key << " shift " << shift;
+            EXPECT_EQ(fresh.imgTurtle.top(), c.top) << "key " << c.key << " shift " << shift;
             EXPECT_EQ(fresh.imgTurtle.picture(), &art::picTurtle);
         }
     EXPECT_TRUE(host.boxes.empty());
@@ -37,14 +37,14 @@ TEST_F(KeyHandler, ArrowsMoveOneStepWhateverTheModifiers) {
 
 TEST_F(KeyHandler, EveryRepeatIsAStepAndNoEdgeStopsIt) {
     for (int i = 0; i < 12; ++i) Picture1_KeyDown(f, host, vbKeyLeft, 0);
-    EXPECT_EQ(f.imgTurtle.Left(), -60);  // beyond the left edge until the next collision tick
+    EXPECT_EQ(f.imgTurtle.left(), -60);  // beyond the left edge until the next collision tick
     for (int i = 0; i < 20; ++i) Picture1_KeyDown(f, host, vbKeyUp, 0);
-    EXPECT_EQ(f.imgTurtle.Top(), 4380 - 20 * 300);
+    EXPECT_EQ(f.imgTurtle.top(), 4380 - 20 * 300);
 }
 
 TEST_F(KeyHandler, PAndPauseOpenThePausedBoxAndChangeNothing) {
-    const float semi = f.image({"imgSemi", 0}).Left();
-    host.onBox = [&] { EXPECT_TRUE(f.Timer2.Enabled()); };
+    const float semi = f.image({"imgSemi", 0}).left();
+    host.onBox = [&] { EXPECT_TRUE(f.Timer2.enabled()); };
     for (std::int16_t key : {std::int16_t(vbKeyP), std::int16_t(vbKeyPause)})
         for (std::int16_t shift : {0, 2}) Picture1_KeyDown(f, host, key, shift);
     ASSERT_EQ(host.boxes.size(), 4u);
@@ -53,17 +53,17 @@ TEST_F(KeyHandler, PAndPauseOpenThePausedBoxAndChangeNothing) {
         EXPECT_EQ(box.style, 64);
         EXPECT_EQ(box.title, std::optional<std::string>("Plodway"));
     }
-    EXPECT_EQ(f.imgTurtle.Left(), 3540);
-    EXPECT_EQ(f.imgTurtle.Top(), 4380);
-    EXPECT_EQ(f.image({"imgSemi", 0}).Left(), semi);
+    EXPECT_EQ(f.imgTurtle.left(), 3540);
+    EXPECT_EQ(f.imgTurtle.top(), 4380);
+    EXPECT_EQ(f.image({"imgSemi", 0}).left(), semi);
 }
 
 TEST_F(KeyHandler, OtherKeysDoNothing) {
     // Space, Enter, Escape, Tab, letters other than P, digits, unmapped keys.
     for (std::int16_t key : {32, 13, 27, 9, 65, 79, 81, 90, 48, 57, 0, 112, -1, 32767}) {
         Picture1_KeyDown(f, host, key, 0);
-        EXPECT_EQ(f.imgTurtle.Left(), 3540) << key;
-        EXPECT_EQ(f.imgTurtle.Top(), 4380) << key;
+        EXPECT_EQ(f.imgTurtle.left(), 3540) << key;
+        EXPECT_EQ(f.imgTurtle.top(), 4380) << key;
     }
     EXPECT_TRUE(host.boxes.empty());
 }

@@ -18,9 +18,9 @@ TEST(LevelForm, EveryImageIsAsLargeAsItsPictureAndAsTheLayoutSays) {
         for (const LayoutEntry& e : def.layout) {
             if (e.kind != LayoutEntry::Kind::Image) continue;
             const Image& i = f.image(e.ref);
-            EXPECT_EQ(i.Width(), e.width) << def.formName << " " << e.ref.text();
-            EXPECT_EQ(i.Height(), e.height) << def.formName << " " << e.ref.text();
-            EXPECT_EQ(i.Width(), e.picture->width() * 15.0f);
+            EXPECT_EQ(i.width(), e.width) << def.formName << " " << e.ref.text();
+            EXPECT_EQ(i.height(), e.height) << def.formName << " " << e.ref.text();
+            EXPECT_EQ(i.width(), e.picture->width() * 15.0f);
         }
     }
 }
@@ -29,20 +29,20 @@ TEST(LevelForm, EngineControlsStartAlive) {
     for (int level = 1; level <= levels::kLevelCount; ++level) {
         LevelForm f{levels::byNumber(level)};
         SCOPED_TRACE(f.def.formName);
-        EXPECT_TRUE(f.Timer1.Enabled());
-        EXPECT_EQ(f.Timer1.Interval(), 50);
-        EXPECT_TRUE(f.Timer2.Enabled());
-        EXPECT_EQ(f.Timer2.Interval(), 1);
-        EXPECT_TRUE(f.Picture1.Enabled());
-        EXPECT_EQ(f.cmdNewGame.Caption(), "Restart");
-        EXPECT_EQ(f.cmdNewGame.Enabled(), level == 3);
+        EXPECT_TRUE(f.Timer1.enabled());
+        EXPECT_EQ(f.Timer1.interval(), 50);
+        EXPECT_TRUE(f.Timer2.enabled());
+        EXPECT_EQ(f.Timer2.interval(), 1);
+        EXPECT_TRUE(f.Picture1.enabled());
+        EXPECT_EQ(f.cmdNewGame.caption(), "Restart");
+        EXPECT_EQ(f.cmdNewGame.enabled(), level == 3);
         EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
         EXPECT_EQ(f.imgTemp.picture(), &art::picTurtle);
         EXPECT_EQ(f.imgTurtleDead.picture(), &art::picTurtleDead);
-        EXPECT_TRUE(f.imgTurtle.Visible());
-        EXPECT_FALSE(f.imgTemp.Visible() || f.imgTurtleDead.Visible() || f.imgTread.Visible());
-        EXPECT_EQ(f.imgTread.Width(), 870);
-        EXPECT_EQ(f.imgTread.Height(), 780);
+        EXPECT_TRUE(f.imgTurtle.visible());
+        EXPECT_FALSE(f.imgTemp.visible() || f.imgTurtleDead.visible() || f.imgTread.visible());
+        EXPECT_EQ(f.imgTread.width(), 870);
+        EXPECT_EQ(f.imgTread.height(), 780);
     }
 }
 
@@ -50,19 +50,19 @@ TEST(LevelForm, AFreshFormKeepsNothingOfAnEarlierVisit) {
     FakeHost host;
     {
         LevelForm f{levels::level1()};
-        f.imgTurtle.Move(500, 1500);
+        f.imgTurtle.move(500, 1500);
         Timer2_Timer(f, host);  // run over by imgCar 0
-        ASSERT_TRUE(f.imgTread.Visible());
+        ASSERT_TRUE(f.imgTread.visible());
         for (int i = 0; i < 7; ++i) Timer1_Timer(f);
     }
     LevelForm again{levels::level1()};
-    EXPECT_EQ(again.imgTurtle.Left(), 3540);
-    EXPECT_EQ(again.imgTurtle.Top(), 4380);
+    EXPECT_EQ(again.imgTurtle.left(), 3540);
+    EXPECT_EQ(again.imgTurtle.top(), 4380);
     EXPECT_EQ(again.imgTurtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(again.imgTread.Visible());
-    EXPECT_FALSE(again.cmdNewGame.Enabled());
-    EXPECT_EQ(again.image({"imgSemi", 0}).Left(), 4020);
-    EXPECT_EQ(again.image({"imgCar", 0}).Left(), 60);
+    EXPECT_FALSE(again.imgTread.visible());
+    EXPECT_FALSE(again.cmdNewGame.enabled());
+    EXPECT_EQ(again.image({"imgSemi", 0}).left(), 4020);
+    EXPECT_EQ(again.image({"imgCar", 0}).left(), 60);
 }
 
 TEST(LevelForm, PaintOrderIsTheLayoutBottomFirst) {

@@ -33,7 +33,7 @@ protected:
     }
     LevelForm& form() { return window->form(); }
     void clearRoad() {
-        for (Image* v : form().hazardVehicles) v->Move(-20000);
+        for (Image* v : form().hazardVehicles) v->move(-20000);
     }
 
     QPointer<LevelWindow> window;
@@ -71,9 +71,9 @@ TEST_F(LevelWindowTest, FieldSizesOfLevelsTwoAndThreeDifferFromTheirClientAreas)
 TEST_F(LevelWindowTest, UpMovesTheTurtleAtOnceWithoutAClick) {
     open(1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    EXPECT_EQ(form().imgTurtle.Top(), 4080);
+    EXPECT_EQ(form().imgTurtle.top(), 4080);
     QTest::keyClick(window->playField(), Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(form().imgTurtle.Left(), 3240);
+    EXPECT_EQ(form().imgTurtle.left(), 3240);
 }
 
 TEST_F(LevelWindowTest, PausedHoldsBothTimersAndPlayResumesAfterwards) {
@@ -83,45 +83,45 @@ TEST_F(LevelWindowTest, PausedHoldsBothTimersAndPlayResumesAfterwards) {
     float whileOpen = 0;
     SeenBox seen;
     answerNextBox(&seen, [&] {
-        whileOpen = semi0.Left();
-        form().imgTurtle.Move(3540, 100);  // past the goal: a running collision tick would win
+        whileOpen = semi0.left();
+        form().imgTurtle.move(3540, 100);  // past the goal: a running collision tick would win
         QTest::qWait(300);
-        EXPECT_EQ(semi0.Left(), whileOpen);
+        EXPECT_EQ(semi0.left(), whileOpen);
         EXPECT_EQ(handOvers, 0);
-        form().imgTurtle.Move(3540, 4380);
+        form().imgTurtle.move(3540, 4380);
     });
     QTest::keyClick(window->playField(), Qt::Key_P);
     EXPECT_EQ(seen.text, "Paused");
     EXPECT_EQ(seen.title, "Plodway");
     EXPECT_EQ(seen.icon, int(QMessageBox::Information));
-    EXPECT_TRUE(waitFor([&] { return semi0.Left() != whileOpen; }, 1000));
+    EXPECT_TRUE(waitFor([&] { return semi0.left() != whileOpen; }, 1000));
 }
 
 TEST_F(LevelWindowTest, DeathRestartAndFocus) {
     open(1);
     clearRoad();
     Image& car1 = form().image({"imgCar", 1});
-    form().imgTurtle.Move(3540, 3180);
-    car1.Move(3000);
-    ASSERT_TRUE(waitFor([&] { return form().imgTread.Visible(); }));
+    form().imgTurtle.move(3540, 3180);
+    car1.move(3000);
+    ASSERT_TRUE(waitFor([&] { return form().imgTread.visible(); }));
     EXPECT_FALSE(window->playField()->isEnabled());
     EXPECT_TRUE(window->restartButton()->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), window->restartButton());  // Space restarts
-    const float top = form().imgTurtle.Top();
+    const float top = form().imgTurtle.top();
     QTest::keyClick(window->playField(), Qt::Key_Up);  // a disabled field takes no keys
-    EXPECT_EQ(form().imgTurtle.Top(), top);
+    EXPECT_EQ(form().imgTurtle.top(), top);
 
     QTest::mouseClick(window->restartButton(), Qt::LeftButton);
-    EXPECT_EQ(form().imgTurtle.Top(), 4320);
+    EXPECT_EQ(form().imgTurtle.top(), 4320);
     EXPECT_FALSE(window->restartButton()->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), window->playField());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    EXPECT_EQ(form().imgTurtle.Top(), 4020);
+    EXPECT_EQ(form().imgTurtle.top(), 4020);
 }
 
 // A move that brings the turtle into a vehicle is answered before the next
 // event is handled: the turtle lies dead under its tread mark and the field
-// takes no more keys. Level 1, in car 1's lane (Top 2760 to 3540).
+// takes no more keys. Level 1, in car 1's lane (top 2760 to 3540).
 TEST_F(LevelWindowTest, AMoveIntoAVehicleIsAnsweredBeforeTheNextEvent) {
     struct Case {
         const char* what;
@@ -140,15 +140,15 @@ TEST_F(LevelWindowTest, AMoveIntoAVehicleIsAnsweredBeforeTheNextEvent) {
         open(1);
         clearRoad();
         Image& car1 = form().image({"imgCar", 1});
-        car1.Move(c.carLeft);
-        form().imgTurtle.Move(c.turtleLeft, c.turtleTop);
+        car1.move(c.carLeft);
+        form().imgTurtle.move(c.turtleLeft, c.turtleTop);
         const auto expectDead = [&] {
             EXPECT_EQ(form().imgTurtle.picture(), form().imgTurtleDead.picture());
-            EXPECT_EQ(form().imgTurtle.Left(), c.deadLeft);
-            EXPECT_EQ(form().imgTurtle.Top(), c.deadTop);
-            EXPECT_TRUE(form().imgTread.Visible());
-            EXPECT_EQ(form().imgTread.Left(), c.deadLeft);
-            EXPECT_EQ(form().imgTread.Top(), car1.Top());
+            EXPECT_EQ(form().imgTurtle.left(), c.deadLeft);
+            EXPECT_EQ(form().imgTurtle.top(), c.deadTop);
+            EXPECT_TRUE(form().imgTread.visible());
+            EXPECT_EQ(form().imgTread.left(), c.deadLeft);
+            EXPECT_EQ(form().imgTread.top(), car1.top());
             EXPECT_FALSE(window->playField()->isEnabled());
             EXPECT_TRUE(window->restartButton()->isEnabled());
         };
@@ -163,7 +163,7 @@ TEST_F(LevelWindowTest, AMoveIntoAVehicleIsAnsweredBeforeTheNextEvent) {
             float carAfterTick = 0;
             const auto seen = QObject::connect(traffic, &QTimer::timeout, window, [&] {
                 if (carAfterTick != 0) return;
-                carAfterTick = car1.Left();
+                carAfterTick = car1.left();
                 expectDead();
             });
             EXPECT_TRUE(waitFor([&] { return carAfterTick != 0; }));
@@ -181,7 +181,7 @@ TEST_F(LevelWindowTest, ClosingThePauseBoxIsAnsweredAtOnce) {
     clearRoad();
     SeenBox winner;
     answerNextBox(nullptr, [&] {
-        form().imgTurtle.Move(3540, 180);  // past the goal while the level is held
+        form().imgTurtle.move(3540, 180);  // past the goal while the level is held
         answerNextBox(&winner);
     });
     QTest::keyClick(window->playField(), Qt::Key_P);
@@ -194,7 +194,7 @@ TEST_F(LevelWindowTest, AWinHidesTheWindowAndStopsItBeforeHandingOver) {
     clearRoad();
     SeenBox seen;
     answerNextBox(&seen);
-    form().imgTurtle.Move(3540, 180);
+    form().imgTurtle.move(3540, 180);
     ASSERT_TRUE(waitFor([&] { return handOvers == 1; }));
     EXPECT_EQ(seen.text, "Winner!");
     EXPECT_EQ(seen.title, "Plodway");  // no title of its own: the program's
@@ -205,9 +205,9 @@ TEST_F(LevelWindowTest, AWinHidesTheWindowAndStopsItBeforeHandingOver) {
 
 TEST_F(LevelWindowTest, ClosingWhileDeadDestroysTheWindow) {
     open(2);
-    form().imgTurtle.Move(3000, 4560);
-    form().image({"imgSportsCar", 1}).Move(2900);
-    ASSERT_TRUE(waitFor([&] { return form().imgTread.Visible(); }));
+    form().imgTurtle.move(3000, 4560);
+    form().image({"imgSportsCar", 1}).move(2900);
+    ASSERT_TRUE(waitFor([&] { return form().imgTread.visible(); }));
     window->close();
     EXPECT_TRUE(waitFor([&] { return window.isNull(); }));
 }

@@ -25,16 +25,16 @@ TEST(Level1Traffic, AVehicleExactlyOnItsThresholdStays) {
     LevelForm f{levels::level1()};
     Image& semi0 = f.image({"imgSemi", 0});
     for (int i = 0; i < 10; ++i) Timer1_Timer(f);
-    EXPECT_EQ(semi0.Left(), -980);  // not less than -990
-    semi0.Move(-490);
+    EXPECT_EQ(semi0.left(), -980);  // not less than -990
+    semi0.move(-490);
     Timer1_Timer(f);
-    EXPECT_EQ(semi0.Left(), -990);  // exactly on the threshold
+    EXPECT_EQ(semi0.left(), -990);  // exactly on the threshold
     Image& car0 = f.image({"imgCar", 0});
-    car0.Move(7015);
+    car0.move(7015);
     Timer1_Timer(f);
-    EXPECT_EQ(car0.Left(), 7515);  // exactly W
+    EXPECT_EQ(car0.left(), 7515);  // exactly W
     Timer1_Timer(f);
-    EXPECT_EQ(car0.Left(), -990);
+    EXPECT_EQ(car0.left(), -990);
 }
 
 TEST(Level1Traffic, TheFieldWidthIsReadAtEveryTest) {
@@ -42,7 +42,7 @@ TEST(Level1Traffic, TheFieldWidthIsReadAtEveryTest) {
     LevelForm f{levels::level1()};
     Image& semi2 = f.image({"imgSemi", 2});
     for (int i = 0; i < 7; ++i) Timer1_Timer(f);
-    EXPECT_EQ(semi2.Left(), f.Picture1.Width() + 1500);
+    EXPECT_EQ(semi2.left(), f.Picture1.width() + 1500);
 }
 
 TEST(Level1Hazards, TreadMarkPerVehicleKind) {
@@ -59,12 +59,12 @@ TEST(Level1Hazards, TreadMarkPerVehicleKind) {
     for (const Kill& k : kills) {
         LevelForm f{levels::level1()};
         FakeHost host;
-        f.image(k.vehicle).Move(k.vehicleLeft);
-        f.imgTurtle.Move(3540, k.turtleTop);
+        f.image(k.vehicle).move(k.vehicleLeft);
+        f.imgTurtle.move(3540, k.turtleTop);
         Timer2_Timer(f, host);
         EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtleDead) << k.vehicle.text();
-        EXPECT_EQ(f.imgTread.Left(), k.treadLeft) << k.vehicle.text();
-        EXPECT_EQ(f.imgTread.Top(), k.treadTop) << k.vehicle.text();
+        EXPECT_EQ(f.imgTread.left(), k.treadLeft) << k.vehicle.text();
+        EXPECT_EQ(f.imgTread.top(), k.treadTop) << k.vehicle.text();
     }
 }
 
@@ -85,11 +85,11 @@ TEST(Level1Hazards, RowsAndTheLanesThatCanHitThem) {
             for (float left = -1500; left < 7515; left += 50) {
                 LevelForm f{levels::level1()};
                 FakeHost host;
-                for (Image* v : f.hazardVehicles) v->Move(-5000);
-                f.image(h.vehicle).Move(left);
-                f.imgTurtle.Move(3540, top);
+                for (Image* v : f.hazardVehicles) v->move(-5000);
+                f.image(h.vehicle).move(left);
+                f.imgTurtle.move(3540, top);
                 Timer2_Timer(f, host);
-                if (f.imgTread.Visible()) {
+                if (f.imgTread.visible()) {
                     killers += h.vehicle.text();
                     break;
                 }
@@ -102,8 +102,8 @@ TEST(Level1Goal, FourteenStepsUpWinOnAClearRoad) {
     for (float start : {4380.0f, 4320.0f}) {
         LevelForm f{levels::level1()};
         FakeHost host;
-        for (Image* v : f.hazardVehicles) v->Move(-5000);
-        f.imgTurtle.Move(3540, start);
+        for (Image* v : f.hazardVehicles) v->move(-5000);
+        f.imgTurtle.move(3540, start);
         int presses = 0;
         while (host.boxes.empty() && presses < 30) {
             Picture1_KeyDown(f, host, vbKeyUp, 0);
@@ -120,11 +120,11 @@ TEST(Level1Goal, FourteenStepsUpWinOnAClearRoad) {
 TEST(Level1Goal, FromTheBottomLimitTheRowAt240IsOneStepShort) {
     LevelForm f{levels::level1()};
     FakeHost host;
-    for (Image* v : f.hazardVehicles) v->Move(-5000);
-    f.imgTurtle.Move(3540, 4440);
+    for (Image* v : f.hazardVehicles) v->move(-5000);
+    f.imgTurtle.move(3540, 4440);
     for (int i = 0; i < 14; ++i) Picture1_KeyDown(f, host, vbKeyUp, 0);
     Timer2_Timer(f, host);
-    EXPECT_EQ(f.imgTurtle.Top(), 240);
+    EXPECT_EQ(f.imgTurtle.top(), 240);
     EXPECT_TRUE(host.boxes.empty());
     Picture1_KeyDown(f, host, vbKeyUp, 0);
     Timer2_Timer(f, host);

@@ -41,33 +41,33 @@ struct Game {
     bool dead() const { return f.imgTurtle.picture() == &art::picTurtleDead; }
     // Parks every vehicle far left of the field, where no tick wraps it.
     void clearRoad() {
-        for (const Vehicle& v : kVehicles) vehicle(v).Move(-20000);
+        for (const Vehicle& v : kVehicles) vehicle(v).move(-20000);
     }
 };
 
 struct Level2 : ::testing::Test, Game {};
 
 TEST_F(Level2, FreshFormIsTheLayout) {
-    EXPECT_EQ(f.Picture1.Width(), W);
-    EXPECT_EQ(f.imgTurtle.Left(), 3480);
-    EXPECT_EQ(f.imgTurtle.Top(), 4860);
+    EXPECT_EQ(f.Picture1.width(), W);
+    EXPECT_EQ(f.imgTurtle.left(), 3480);
+    EXPECT_EQ(f.imgTurtle.top(), 4860);
     EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(f.imgTread.Visible());
-    EXPECT_FALSE(f.cmdNewGame.Enabled());
-    EXPECT_TRUE(f.Picture1.Enabled());
-    EXPECT_TRUE(f.Timer1.Enabled());
-    EXPECT_TRUE(f.Timer2.Enabled());
+    EXPECT_FALSE(f.imgTread.visible());
+    EXPECT_FALSE(f.cmdNewGame.enabled());
+    EXPECT_TRUE(f.Picture1.enabled());
+    EXPECT_TRUE(f.Timer1.enabled());
+    EXPECT_TRUE(f.Timer2.enabled());
     for (const Vehicle& v : kVehicles) {
         SCOPED_TRACE(std::string(v.name) + " " + std::to_string(v.index));
         const Image& img = vehicle(v);
-        EXPECT_EQ(img.Left(), v.left);
-        EXPECT_EQ(img.Top(), v.top);
-        EXPECT_EQ(img.Width(), v.width);
-        EXPECT_EQ(img.Height(), v.height);
+        EXPECT_EQ(img.left(), v.left);
+        EXPECT_EQ(img.top(), v.top);
+        EXPECT_EQ(img.width(), v.width);
+        EXPECT_EQ(img.height(), v.height);
     }
 }
 
-// Tick of the first wrap, the Left it wraps from and to, then the fixed
+// Tick of the first wrap, the left it wraps from and to, then the fixed
 // cycle: every later wrap comes `period` ticks after the last, from `cycleFrom`.
 TEST_F(Level2, EachVehicleWrapsOnItsCycle) {
     expectCycles(f, {
@@ -85,12 +85,12 @@ TEST_F(Level2, EachVehicleWrapsOnItsCycle) {
 TEST_F(Level2, AVehicleExactlyOnItsThresholdStays) {
     const float onThreshold[] = {-1845, -1845, W + 870, W + 870, W + 1005, W + 1005};
     const float step[] = {-400, -400, 500, 500, 650, 650};
-    for (int i = 0; i < 6; ++i) vehicle(kVehicles[i]).Move(onThreshold[i] - step[i]);
+    for (int i = 0; i < 6; ++i) vehicle(kVehicles[i]).move(onThreshold[i] - step[i]);
     Timer1_Timer(f);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(vehicle(kVehicles[i]).Left(), onThreshold[i]) << i;
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(vehicle(kVehicles[i]).left(), onThreshold[i]) << i;
     Timer1_Timer(f);
     const float reentry[] = {W + 100, W + 350, -870, -1040, -1205, -1500};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(vehicle(kVehicles[i]).Left(), reentry[i]) << i;
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(vehicle(kVehicles[i]).left(), reentry[i]) << i;
 }
 
 // The turtle's corner on any edge of a vehicle is safe, one twip inside is
@@ -108,19 +108,19 @@ TEST_F(Level2, CornerStrictlyInsideHitsAndPlacesTheTread) {
                          std::to_string(c.dx) + " dy " + std::to_string(c.dy));
             Game t;
             t.clearRoad();
-            t.vehicle(v).Move(v.left);
+            t.vehicle(v).move(v.left);
             const float left = v.left + c.dx;
-            t.f.imgTurtle.Move(left, v.top + c.dy);
+            t.f.imgTurtle.move(left, v.top + c.dy);
             Timer2_Timer(t.f, t.host);
             EXPECT_EQ(t.dead(), c.hit);
-            EXPECT_EQ(t.f.imgTread.Visible(), c.hit);
-            EXPECT_EQ(t.f.Timer2.Enabled(), !c.hit);
-            EXPECT_EQ(t.f.Picture1.Enabled(), !c.hit);
-            EXPECT_EQ(t.f.cmdNewGame.Enabled(), c.hit);
+            EXPECT_EQ(t.f.imgTread.visible(), c.hit);
+            EXPECT_EQ(t.f.Timer2.enabled(), !c.hit);
+            EXPECT_EQ(t.f.Picture1.enabled(), !c.hit);
+            EXPECT_EQ(t.f.cmdNewGame.enabled(), c.hit);
             if (!c.hit) continue;
             EXPECT_EQ(t.f.imgTemp.picture(), &art::picTurtle);
-            EXPECT_EQ(t.f.imgTread.Left(), bus ? left - 720 : left);
-            EXPECT_EQ(t.f.imgTread.Top(), v.top);
+            EXPECT_EQ(t.f.imgTread.left(), bus ? left - 720 : left);
+            EXPECT_EQ(t.f.imgTread.top(), v.top);
         }
     }
 }
@@ -143,10 +143,10 @@ TEST_F(Level2, OnlyTheLanesOfARowCanHitIt) {
         for (int i = 0; i < 6; ++i) {
             Game t;
             t.clearRoad();
-            t.f.imgTurtle.Move(3480, row.top);
+            t.f.imgTurtle.move(3480, row.top);
             bool hit = false;
             for (float left = -2000; left <= W + 1100 && !hit; left += 15) {
-                t.vehicle(kVehicles[i]).Move(left);
+                t.vehicle(kVehicles[i]).move(left);
                 Timer2_Timer(t.f, t.host);
                 hit = t.dead();
             }
@@ -158,38 +158,38 @@ TEST_F(Level2, OnlyTheLanesOfARowCanHitIt) {
 // Car 0 and bus 1 overlap on row 2760: both respond, the first saves the
 // live picture and the bus, later in the order, places the mark.
 TEST_F(Level2, DoubleHitOnRow2760KeepsTheLivePicture) {
-    f.imgTurtle.Move(3480, 2760);  // inside car 0 (2820..3690) and bus 1 (2520..4365)
+    f.imgTurtle.move(3480, 2760);  // inside car 0 (2820..3690) and bus 1 (2520..4365)
     Timer2_Timer(f, host);
     EXPECT_TRUE(dead());
     EXPECT_EQ(f.imgTemp.picture(), &art::picTurtle);
-    EXPECT_TRUE(f.imgTread.Visible());
-    EXPECT_EQ(f.imgTread.Left(), 3480 - 720);
-    EXPECT_EQ(f.imgTread.Top(), 2700);
+    EXPECT_TRUE(f.imgTread.visible());
+    EXPECT_EQ(f.imgTread.left(), 3480 - 720);
+    EXPECT_EQ(f.imgTread.top(), 2700);
 
     cmdNewGame_Click(f);
     EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
-    EXPECT_EQ(f.imgTurtle.Left(), 3480);
-    EXPECT_EQ(f.imgTurtle.Top(), 4860);
-    EXPECT_FALSE(f.imgTread.Visible());
-    EXPECT_FALSE(f.cmdNewGame.Enabled());
-    EXPECT_TRUE(f.Timer2.Enabled());
-    EXPECT_TRUE(f.Picture1.Enabled());
+    EXPECT_EQ(f.imgTurtle.left(), 3480);
+    EXPECT_EQ(f.imgTurtle.top(), 4860);
+    EXPECT_FALSE(f.imgTread.visible());
+    EXPECT_FALSE(f.cmdNewGame.enabled());
+    EXPECT_TRUE(f.Timer2.enabled());
+    EXPECT_TRUE(f.Picture1.enabled());
 }
 
 // A death stops the collision timer and the keys, never the traffic; Restart
 // moves no vehicle.
 TEST_F(Level2, TrafficDrivesOnOverADeadTurtle) {
-    f.imgTurtle.Move(3480, 2460);  // car 0's lane
+    f.imgTurtle.move(3480, 2460);  // car 0's lane
     Timer2_Timer(f, host);
     ASSERT_TRUE(dead());
-    EXPECT_FALSE(f.Timer2.Enabled());
-    EXPECT_FALSE(f.Picture1.Enabled());
-    EXPECT_TRUE(f.Timer1.Enabled());
+    EXPECT_FALSE(f.Timer2.enabled());
+    EXPECT_FALSE(f.Picture1.enabled());
+    EXPECT_TRUE(f.Timer1.enabled());
     for (int tick = 0; tick < 3; ++tick) Timer1_Timer(f);
     const Image& car0 = vehicle(kVehicles[2]);
-    EXPECT_EQ(car0.Left(), 2820 + 3 * 500);
+    EXPECT_EQ(car0.left(), 2820 + 3 * 500);
     cmdNewGame_Click(f);
-    EXPECT_EQ(car0.Left(), 2820 + 3 * 500);
+    EXPECT_EQ(car0.left(), 2820 + 3 * 500);
 }
 
 TEST(Level2Limits, EdgeLimits) {
@@ -203,21 +203,21 @@ TEST(Level2Limits, EdgeLimits) {
 // The limits also run in a tick with a hit, after the mark is placed.
 TEST_F(Level2, TreadKeepsItsPlaceWhenTheLimitMovesTheTurtle) {
     clearRoad();
-    vehicle(kVehicles[1]).Move(-1000);  // bus 1 over the left edge
-    f.imgTurtle.Move(-120, 3060);
+    vehicle(kVehicles[1]).move(-1000);  // bus 1 over the left edge
+    f.imgTurtle.move(-120, 3060);
     Timer2_Timer(f, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.imgTread.Left(), -120 - 720);
-    EXPECT_EQ(f.imgTurtle.Left(), 0);
+    EXPECT_EQ(f.imgTread.left(), -120 - 720);
+    EXPECT_EQ(f.imgTurtle.left(), 0);
 }
 
 TEST_F(Level2, Top240IsNotAWin) {
     clearRoad();
-    f.imgTurtle.Move(3480, 240);
+    f.imgTurtle.move(3480, 240);
     Timer2_Timer(f, host);
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(host.unloads, 0);
-    EXPECT_TRUE(f.Timer2.Enabled());
+    EXPECT_TRUE(f.Timer2.enabled());
 }
 
 TEST_F(Level2, SixteenStepsUpWinAt60) {
@@ -228,13 +228,13 @@ TEST_F(Level2, SixteenStepsUpWinAt60) {
         Timer2_Timer(f, order);
         ASSERT_TRUE(order.calls.empty()) << "press " << press;
     }
-    EXPECT_EQ(f.imgTurtle.Top(), 360);
+    EXPECT_EQ(f.imgTurtle.top(), 360);
     Picture1_KeyDown(f, order, vbKeyUp, 0);
     f.imgTurtle.setLeft(-120);  // off the left edge: the limit must not run after the win
     Timer2_Timer(f, order);
-    EXPECT_EQ(f.imgTurtle.Top(), 60);
+    EXPECT_EQ(f.imgTurtle.top(), 60);
     expectWonAndHandedOver(f, order);
-    EXPECT_EQ(f.imgTurtle.Left(), -120);
+    EXPECT_EQ(f.imgTurtle.left(), -120);
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ struct Game {
     bool dead() const { return f.imgTurtle.picture() == &art::picTurtleDead; }
     // Parks every vehicle far left of the field, where no tick wraps it.
     void clearRoad() {
-        for (int i = 0; i < 4; ++i) vehicle(i).Move(-20000);
+        for (int i = 0; i < 4; ++i) vehicle(i).move(-20000);
     }
     void pressAndTick(std::int16_t key) {
         Picture1_KeyDown(f, host, key, 0);
@@ -53,25 +53,25 @@ struct Game {
 struct Level3 : ::testing::Test, Game {};
 
 TEST_F(Level3, FreshFormIsTheLayout) {
-    EXPECT_EQ(f.Picture1.Width(), W);
-    EXPECT_EQ(f.imgTurtle.Left(), 3420);
-    EXPECT_EQ(f.imgTurtle.Top(), 4920);
+    EXPECT_EQ(f.Picture1.width(), W);
+    EXPECT_EQ(f.imgTurtle.left(), 3420);
+    EXPECT_EQ(f.imgTurtle.top(), 4920);
     EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(f.imgTread.Visible());
-    EXPECT_TRUE(f.cmdNewGame.Enabled());  // unlike levels 1 and 2
-    EXPECT_TRUE(f.Picture1.Enabled());
-    EXPECT_TRUE(f.Timer1.Enabled());
-    EXPECT_TRUE(f.Timer2.Enabled());
+    EXPECT_FALSE(f.imgTread.visible());
+    EXPECT_TRUE(f.cmdNewGame.enabled());  // unlike levels 1 and 2
+    EXPECT_TRUE(f.Picture1.enabled());
+    EXPECT_TRUE(f.Timer1.enabled());
+    EXPECT_TRUE(f.Timer2.enabled());
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(kVehicles[i].name);
-        EXPECT_EQ(vehicle(i).Left(), kVehicles[i].left);
-        EXPECT_EQ(vehicle(i).Top(), kVehicles[i].top);
-        EXPECT_EQ(vehicle(i).Width(), kVehicles[i].width);
-        EXPECT_EQ(vehicle(i).Height(), kVehicles[i].height);
+        EXPECT_EQ(vehicle(i).left(), kVehicles[i].left);
+        EXPECT_EQ(vehicle(i).top(), kVehicles[i].top);
+        EXPECT_EQ(vehicle(i).width(), kVehicles[i].width);
+        EXPECT_EQ(vehicle(i).height(), kVehicles[i].height);
     }
 }
 
-// Tick of the first wrap, the Left it wraps from and to, then the fixed
+// Tick of the first wrap, the left it wraps from and to, then the fixed
 // cycle: every later wrap comes `period` ticks after the last, from `cycleFrom`.
 TEST_F(Level3, EachVehicleWrapsOnItsCycle) {
     expectCycles(f, {
@@ -87,15 +87,15 @@ TEST_F(Level3, EachVehicleWrapsOnItsCycle) {
 TEST_F(Level3, AVehicleExactlyOnItsThresholdStays) {
     const float onThreshold[] = {-1770, -990, W + 1005, W + 900};
     const float reentry[] = {W + 1770, W + 1010, -1205, -750};
-    for (int i = 0; i < 4; ++i) vehicle(i).Move(onThreshold[i] - kVehicles[i].step);
+    for (int i = 0; i < 4; ++i) vehicle(i).move(onThreshold[i] - kVehicles[i].step);
     Timer1_Timer(f);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).Left(), onThreshold[i]) << kVehicles[i].name;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).left(), onThreshold[i]) << kVehicles[i].name;
     Timer1_Timer(f);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).Left(), reentry[i]) << kVehicles[i].name;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).left(), reentry[i]) << kVehicles[i].name;
 }
 
 // The turtle's corner on any edge of a vehicle is safe, one twip inside is
-// a hit; every tread mark lies at the turtle's Left in the vehicle's lane.
+// a hit; every tread mark lies at the turtle's left edge in the vehicle's lane.
 TEST_F(Level3, CornerStrictlyInsideHitsAndPlacesTheTread) {
     for (int i = 0; i < 4; ++i) {
         const Vehicle& v = kVehicles[i];
@@ -108,17 +108,17 @@ TEST_F(Level3, CornerStrictlyInsideHitsAndPlacesTheTread) {
             SCOPED_TRACE(std::string(v.name) + " dx " + std::to_string(c.dx) + " dy " + std::to_string(c.dy));
             Game t;
             t.clearRoad();
-            t.vehicle(i).Move(v.left);
-            t.f.imgTurtle.Move(v.left + c.dx, v.top + c.dy);
+            t.vehicle(i).move(v.left);
+            t.f.imgTurtle.move(v.left + c.dx, v.top + c.dy);
             Timer2_Timer(t.f, t.host);
             EXPECT_EQ(t.dead(), c.hit);
-            EXPECT_EQ(t.f.imgTread.Visible(), c.hit);
-            EXPECT_EQ(t.f.Timer2.Enabled(), !c.hit);
-            EXPECT_EQ(t.f.Picture1.Enabled(), !c.hit);
+            EXPECT_EQ(t.f.imgTread.visible(), c.hit);
+            EXPECT_EQ(t.f.Timer2.enabled(), !c.hit);
+            EXPECT_EQ(t.f.Picture1.enabled(), !c.hit);
             if (!c.hit) continue;
             EXPECT_EQ(t.f.imgTemp.picture(), &art::picTurtle);
-            EXPECT_EQ(t.f.imgTread.Left(), v.left + c.dx);
-            EXPECT_EQ(t.f.imgTread.Top(), v.top);
+            EXPECT_EQ(t.f.imgTread.left(), v.left + c.dx);
+            EXPECT_EQ(t.f.imgTread.top(), v.top);
         }
     }
 }
@@ -138,10 +138,10 @@ TEST_F(Level3, OnlyTheLanesOfARowCanHitIt) {
         for (int i = 0; i < 4; ++i) {
             Game t;
             t.clearRoad();
-            t.f.imgTurtle.Move(3420, row.top);
+            t.f.imgTurtle.move(3420, row.top);
             bool hit = false;
             for (float left = -2000; left <= W + 1100 && !hit; left += 15) {
-                t.vehicle(i).Move(left);
+                t.vehicle(i).move(left);
                 Timer2_Timer(t.f, t.host);
                 hit = t.dead();
             }
@@ -151,18 +151,18 @@ TEST_F(Level3, OnlyTheLanesOfARowCanHitIt) {
 }
 
 TEST_F(Level3, TrafficDrivesOnOverADeadTurtle) {
-    f.imgTurtle.Move(3600, 1920);  // under the semi-trailer at load (3540..4530)
+    f.imgTurtle.move(3600, 1920);  // under the semi-trailer at load (3540..4530)
     Timer2_Timer(f, host);
     ASSERT_TRUE(dead());
-    EXPECT_FALSE(f.Timer2.Enabled());
-    EXPECT_FALSE(f.Picture1.Enabled());
-    EXPECT_TRUE(f.Timer1.Enabled());
+    EXPECT_FALSE(f.Timer2.enabled());
+    EXPECT_FALSE(f.Picture1.enabled());
+    EXPECT_TRUE(f.Timer1.enabled());
     for (int tick = 0; tick < 3; ++tick) Timer1_Timer(f);
-    EXPECT_EQ(vehicle(Semi).Left(), 3540 - 3 * 350);
+    EXPECT_EQ(vehicle(Semi).left(), 3540 - 3 * 350);
     cmdNewGame_Click(f);
-    EXPECT_EQ(vehicle(Semi).Left(), 3540 - 3 * 350);
+    EXPECT_EQ(vehicle(Semi).left(), 3540 - 3 * 350);
     EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
-    EXPECT_EQ(f.imgTurtle.Top(), 4860);
+    EXPECT_EQ(f.imgTurtle.top(), 4860);
 }
 
 TEST(Level3Limits, EdgeLimits) {
@@ -179,16 +179,16 @@ TEST_F(Level3, TurtleOutOfSightAt7000IsStillInPlay) {
     clearRoad();
     f.imgTurtle.setLeft(0);
     for (int press = 0; press < 14; ++press) pressAndTick(vbKeyRight);
-    EXPECT_EQ(f.imgTurtle.Left(), 7000);
+    EXPECT_EQ(f.imgTurtle.left(), 7000);
     for (int press = 0; press < 3; ++press) pressAndTick(vbKeyUp);
-    EXPECT_EQ(f.imgTurtle.Left(), 7000);
-    EXPECT_EQ(f.imgTurtle.Top(), 3420);
+    EXPECT_EQ(f.imgTurtle.left(), 7000);
+    EXPECT_EQ(f.imgTurtle.top(), 3420);
     EXPECT_FALSE(dead());
-    vehicle(Car).Move(6500);
+    vehicle(Car).move(6500);
     Timer2_Timer(f, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.imgTread.Left(), 7000);
-    EXPECT_EQ(f.imgTread.Top(), 3060);
+    EXPECT_EQ(f.imgTread.left(), 7000);
+    EXPECT_EQ(f.imgTread.top(), 3060);
 }
 
 TEST_F(Level3, KeysStep500AndPause) {
@@ -202,8 +202,8 @@ TEST_F(Level3, KeysStep500AndPause) {
     for (const Case& c : cases) {
         Game t;
         Picture1_KeyDown(t.f, t.host, c.key, 1);  // Shift held: modifiers change nothing
-        EXPECT_EQ(t.f.imgTurtle.Left(), 3420 + c.dx) << c.key;
-        EXPECT_EQ(t.f.imgTurtle.Top(), 4920 + c.dy) << c.key;
+        EXPECT_EQ(t.f.imgTurtle.left(), 3420 + c.dx) << c.key;
+        EXPECT_EQ(t.f.imgTurtle.top(), 4920 + c.dy) << c.key;
         ASSERT_EQ(t.host.boxes.size(), c.pauses ? 1u : 0u) << c.key;
         if (!c.pauses) continue;
         EXPECT_EQ(t.host.boxes[0].text, "Paused");
@@ -217,23 +217,23 @@ TEST_F(Level3, KeysStep500AndPause) {
 TEST_F(Level3, RestartBeforeTheFirstDeath) {
     Picture1_KeyDown(f, host, vbKeyLeft, 0);
     cmdNewGame_Click(f);
-    EXPECT_EQ(f.imgTurtle.Left(), 2920);
-    EXPECT_EQ(f.imgTurtle.Top(), 4860);
+    EXPECT_EQ(f.imgTurtle.left(), 2920);
+    EXPECT_EQ(f.imgTurtle.top(), 4860);
     EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(f.cmdNewGame.Enabled());
-    EXPECT_TRUE(f.Timer2.Enabled());
-    EXPECT_TRUE(f.Picture1.Enabled());
-    EXPECT_FALSE(f.imgTread.Visible());
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).Left(), kVehicles[i].left) << kVehicles[i].name;
+    EXPECT_FALSE(f.cmdNewGame.enabled());
+    EXPECT_TRUE(f.Timer2.enabled());
+    EXPECT_TRUE(f.Picture1.enabled());
+    EXPECT_FALSE(f.imgTread.visible());
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).left(), kVehicles[i].left) << kVehicles[i].name;
 }
 
 TEST_F(Level3, Top240IsNotAWin) {
     clearRoad();
-    f.imgTurtle.Move(3420, 240);
+    f.imgTurtle.move(3420, 240);
     Timer2_Timer(f, host);
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(host.unloads, 0);
-    EXPECT_TRUE(f.Timer2.Enabled());
+    EXPECT_TRUE(f.Timer2.enabled());
 }
 
 // Ten presses of Up win from the load row (4920 -> -80) and from the
@@ -244,7 +244,7 @@ TEST_F(Level3, TenStepsUpWinFromEitherStart) {
         Game t;
         t.clearRoad();
         if (restarted) cmdNewGame_Click(t.f);
-        const float start = t.f.imgTurtle.Top();
+        const float start = t.f.imgTurtle.top();
         FakeHost order;
         for (int press = 1; press <= 9; ++press) {
             Picture1_KeyDown(t.f, order, vbKeyUp, 0);
@@ -254,9 +254,9 @@ TEST_F(Level3, TenStepsUpWinFromEitherStart) {
         Picture1_KeyDown(t.f, order, vbKeyUp, 0);
         t.f.imgTurtle.setLeft(-80);  // off the left edge: the limit must not run after the win
         Timer2_Timer(t.f, order);
-        EXPECT_EQ(t.f.imgTurtle.Top(), start - 5000);
+        EXPECT_EQ(t.f.imgTurtle.top(), start - 5000);
         expectWonAndHandedOver(t.f, order);
-        EXPECT_EQ(t.f.imgTurtle.Left(), -80);
+        EXPECT_EQ(t.f.imgTurtle.left(), -80);
     }
 }
 

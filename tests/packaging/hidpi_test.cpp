@@ -85,9 +85,9 @@ struct Caption {
 std::vector<Caption> captions(engine::LevelForm& form) {
     std::vector<Caption> found;
     for (const winsys::Drawable& control : form.paintOrder())
-        if (auto* label = std::get_if<const winsys::Label*>(&control); label && !(*label)->Caption.empty())
-            found.push_back({winsys::pxRect((*label)->Left, (*label)->Top, (*label)->Width, (*label)->Height),
-                             winsys::toQColor((*label)->BackColor).rgb()});
+        if (auto* label = std::get_if<const winsys::Label*>(&control); label && !(*label)->caption.empty())
+            found.push_back({winsys::pxRect((*label)->left, (*label)->top, (*label)->width, (*label)->height),
+                             winsys::toQColor((*label)->backColor).rgb()});
     return found;
 }
 

@@ -17,7 +17,7 @@ struct Vehicle {
     int firstWrap;    // the traffic tick that first sets it back
     int period;       // ticks between later wraps
     float reentry;    // where every wrap puts it
-    float treadFromTurtle;  // tread mark's Left minus the turtle's Left after its hit
+    float treadFromTurtle;  // tread mark's left minus the turtle's left after its hit
 };
 
 struct Level {
@@ -32,7 +32,7 @@ struct Level {
     std::vector<int> hitOrder;     // indexes into traffic
 };
 
-// Left after n traffic ticks since the window opened, from the cycle alone:
+// left after n traffic ticks since the window opened, from the cycle alone:
 // straight on until the first wrap, then round and round from the re-entry.
 inline double leftAfter(const Vehicle& v, unsigned long long n) {
     if (n < static_cast<unsigned long long>(v.firstWrap)) return v.loadLeft + double(n) * v.step;

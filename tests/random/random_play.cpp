@@ -65,7 +65,7 @@ Event Play::pick() {
     for (;;) {
         const unsigned r = rng_() % 1000;
         if (r < 480) {
-            if (!form_->Picture1.Enabled()) continue;  // a disabled field takes no keys
+            if (!form_->Picture1.enabled()) continue;  // a disabled field takes no keys
             Event e{Event::Kind::Key};
             // Game keys three times in four, any other code otherwise.
             const unsigned k = rng_() % 100;
@@ -89,11 +89,11 @@ Event Play::pick() {
             return e;
         }
         if (r < 830) {
-            if (!form_->Timer2.Enabled()) continue;  // a stopped timer does not tick
+            if (!form_->Timer2.enabled()) continue;  // a stopped timer does not tick
             return {Event::Kind::Collision};
         }
         if (r < 960) return {Event::Kind::Traffic};
-        if (!form_->cmdNewGame.Enabled()) continue;  // a disabled button takes no click
+        if (!form_->cmdNewGame.enabled()) continue;  // a disabled button takes no click
         return {Event::Kind::Restart};
     }
 }
@@ -180,27 +180,27 @@ std::string Play::check(const Event& e, const std::vector<ShownBox>& boxes, bool
     const bool wonNow = host_.changeLevels > 0;
     if (e.kind == Event::Kind::Collision) {
         if (wonNow != (topBefore < facts::kGoalLine))
-            return std::string(wonNow ? "won" : "did not win") + " with Top " +
+            return std::string(wonNow ? "won" : "did not win") + " with top " +
                    formatNumber(topBefore) + " before the collision tick";
-        if (!wonNow && !(T.Left() >= 0 && T.Left() <= facts_.fieldWidth &&
-                         T.Top() <= facts_.bottomLimit))
+        if (!wonNow && !(T.left() >= 0 && T.left() <= facts_.fieldWidth &&
+                         T.top() <= facts_.bottomLimit))
             return "the turtle is outside the edge limits after a collision tick: " +
-                   pos(T.Left(), T.Top());
+                   pos(T.left(), T.top());
     } else if (wonNow) {
         return "won outside a collision tick";
     }
     const bool live = T.picture() == &art::picTurtle;
     if (f.imgTemp.picture() != &art::picTurtle) return "imgTemp does not hold the live picture";
     if (!live && T.picture() != &art::picTurtleDead) return "the turtle shows neither picture";
-    if (!wonNow && live != (f.Timer2.Enabled() && f.Picture1.Enabled()))
+    if (!wonNow && live != (f.Timer2.enabled() && f.Picture1.enabled()))
         return "alive is not the same as Timer2 running and Picture1 enabled";
     if (!live) {
-        if (!f.imgTread.Visible()) return "dead, but no tread mark";
+        if (!f.imgTread.visible()) return "dead, but no tread mark";
         bool inALane = false;
-        for (const facts::Vehicle& v : facts_.traffic) inALane |= f.imgTread.Top() == v.top;
-        if (!inALane) return "dead, but the tread mark's Top " + formatNumber(f.imgTread.Top()) +
-                             " is no vehicle's Top";
-        if (!f.cmdNewGame.Enabled()) return "dead, but Restart is disabled";
+        for (const facts::Vehicle& v : facts_.traffic) inALane |= f.imgTread.top() == v.top;
+        if (!inALane) return "dead, but the tread mark's top " + formatNumber(f.imgTread.top()) +
+                             " is no vehicle's top";
+        if (!f.cmdNewGame.enabled()) return "dead, but Restart is disabled";
     }
     if (host_.unloads != host_.changeLevels || host_.changeLevels > 1)
         return "the window unloaded " + std::to_string(host_.unloads) + " times and changed level " +
@@ -208,28 +208,28 @@ std::string Play::check(const Event& e, const std::vector<ShownBox>& boxes, bool
     for (std::size_t i = 0; i < facts_.traffic.size(); ++i) {
         const facts::Vehicle& v = facts_.traffic[i];
         const Image& V = *vehicles_[i];
-        if (V.Top() != v.top || V.Width() != v.width || V.Height() != v.height)
-            return vehicleName(v) + " changed its Top, Width or Height";
+        if (V.top() != v.top || V.width() != v.width || V.height() != v.height)
+            return vehicleName(v) + " changed its top, width or height";
         const double left = facts::leftAfter(v, m.ticks);
-        if (V.Left() != left)
-            return vehicleName(v) + " at Left " + formatNumber(V.Left()) + ", expected " +
+        if (V.left() != left)
+            return vehicleName(v) + " at left " + formatNumber(V.left()) + ", expected " +
                    formatNumber(float(left)) + " after " + std::to_string(m.ticks) + " traffic ticks";
     }
 
     // The model of the turtle and the window's switches.
-    if (T.Left() != m.left || T.Top() != m.top)
-        return "turtle at " + pos(T.Left(), T.Top()) + ", expected " + pos(m.left, m.top);
-    if (T.Width() != facts::kTurtleWidth || T.Height() != facts::kTurtleHeight)
+    if (T.left() != m.left || T.top() != m.top)
+        return "turtle at " + pos(T.left(), T.top()) + ", expected " + pos(m.left, m.top);
+    if (T.width() != facts::kTurtleWidth || T.height() != facts::kTurtleHeight)
         return "the turtle changed its size";
     if (live == m.deadPicture) return live ? "expected the dead picture" : "expected the live picture";
-    if (f.Timer2.Enabled() != m.running || f.Picture1.Enabled() != m.running)
+    if (f.Timer2.enabled() != m.running || f.Picture1.enabled() != m.running)
         return std::string("expected Timer2 and Picture1 ") + (m.running ? "on" : "off");
-    if (f.cmdNewGame.Enabled() != m.restartEnabled)
+    if (f.cmdNewGame.enabled() != m.restartEnabled)
         return std::string("expected Restart ") + (m.restartEnabled ? "enabled" : "disabled");
-    if (f.imgTread.Visible() != m.treadVisible)
+    if (f.imgTread.visible() != m.treadVisible)
         return std::string("expected the tread mark ") + (m.treadVisible ? "visible" : "hidden");
-    if (m.treadVisible && (f.imgTread.Left() != m.treadLeft || f.imgTread.Top() != m.treadTop))
-        return "tread mark at " + pos(f.imgTread.Left(), f.imgTread.Top()) + ", expected " +
+    if (m.treadVisible && (f.imgTread.left() != m.treadLeft || f.imgTread.top() != m.treadTop))
+        return "tread mark at " + pos(f.imgTread.left(), f.imgTread.top()) + ", expected " +
                pos(m.treadLeft, m.treadTop);
     if (wonNow != win) return win ? "expected a win" : "unexpected win";
     if (win && host_.calls != std::vector<std::string>{"MsgBox", "Unload", "ChangeLevel"})
@@ -249,13 +249,13 @@ bool Play::step() {
     if (e.kind == Event::Kind::Reopen) {
         ++counts_.reopens;
         open();
-        const std::string why = check(e, {}, false, form_->imgTurtle.Top());
+        const std::string why = check(e, {}, false, form_->imgTurtle.top());
         if (!why.empty()) fail(e, why);
         return why.empty();
     }
     log_.push_back(e);
 
-    const float topBefore = form_->imgTurtle.Top();
+    const float topBefore = form_->imgTurtle.top();
     host_.boxes.clear();
     host_.calls.clear();
     bool win = false;

@@ -127,9 +127,9 @@ TEST(ReplayState, LineNamesEveryVehicleInTrafficOrder) {
 
 TEST(ReplayState, FractionsTreadAndAnUnexpectedPictureShow) {
     engine::LevelForm f{levels::level3()};
-    f.imgTurtle.Move(10.5f, -0.25f);
+    f.imgTurtle.move(10.5f, -0.25f);
     f.imgTread.setVisible(true);
-    f.imgTread.Move(-720, 660);
+    f.imgTread.move(-720, 660);
     f.imgTurtle.setPicture(&art::picCactus);
     f.Timer2.setEnabled(false);
     f.Picture1.setEnabled(false);

@@ -64,12 +64,12 @@ void playAndClose(Ending ending, QRandomGenerator& rng) {
             break;
         case Ending::Dead: {
             engine::Image* v = f.hazardVehicles.front();
-            f.imgTurtle.Move(v->Left() + 30, v->Top() + 30);
-            waitFor([&] { return f.imgTread.Visible(); }, 1000);
+            f.imgTurtle.move(v->left() + 30, v->top() + 30);
+            waitFor([&] { return f.imgTread.visible(); }, 1000);
             break;
         }
         case Ending::AfterPause:
-            if (!f.Timer2.Enabled()) QTest::mouseClick(level->restartButton(), Qt::LeftButton);  // run over
+            if (!f.Timer2.enabled()) QTest::mouseClick(level->restartButton(), Qt::LeftButton);  // run over
             answerNextBox(nullptr, [level = QPointer<LevelWindow>(level)] {
                 if (level) level->close();  // refused while its box is up, as on the platform
                 QTest::qWait(2);
@@ -77,10 +77,10 @@ void playAndClose(Ending ending, QRandomGenerator& rng) {
             QTest::keyClick(level->playField(), Qt::Key_P);
             break;
         case Ending::WinnerChain: {
-            if (!f.Timer2.Enabled()) QTest::mouseClick(level->restartButton(), Qt::LeftButton);  // run over
+            if (!f.Timer2.enabled()) QTest::mouseClick(level->restartButton(), Qt::LeftButton);  // run over
             answerNextBox(nullptr);  // "Winner!"; the next level is left by leaveChain()
-            for (engine::Image* v : f.hazardVehicles) v->Move(-20000);
-            f.imgTurtle.Move(f.imgTurtle.Left(), 100);
+            for (engine::Image* v : f.hazardVehicles) v->move(-20000);
+            f.imgTurtle.move(f.imgTurtle.left(), 100);
             return;  // the tick closes this window itself
         }
     }

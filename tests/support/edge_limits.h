@@ -17,11 +17,11 @@ inline void expectEdgeLimits(const engine::LevelDef& def, const std::vector<Edge
     for (const EdgeCase& c : cases) {
         engine::LevelForm f{def};
         FakeHost host;
-        for (engine::Image* v : f.hazardVehicles) v->Move(-20000);
-        f.imgTurtle.Move(c.left, c.top);
+        for (engine::Image* v : f.hazardVehicles) v->move(-20000);
+        f.imgTurtle.move(c.left, c.top);
         engine::Timer2_Timer(f, host);
-        EXPECT_EQ(f.imgTurtle.Left(), c.wantLeft) << def.formName << " at " << c.left << ", " << c.top;
-        EXPECT_EQ(f.imgTurtle.Top(), c.wantTop) << def.formName << " at " << c.left << ", " << c.top;
+        EXPECT_EQ(f.imgTurtle.left(), c.wantLeft) << def.formName << " at " << c.left << ", " << c.top;
+        EXPECT_EQ(f.imgTurtle.top(), c.wantTop) << def.formName << " at " << c.left << ", " << c.top;
         EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
     }
 }

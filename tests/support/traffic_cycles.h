@@ -1,5 +1,5 @@
 // Drives a level's traffic and checks each vehicle against its fixed cycle:
-// the tick of its first wrap, the Left it wraps from and to, then a wrap
+// the tick of its first wrap, the left it wraps from and to, then a wrap
 // every `period` ticks, each time from `cycleFrom`.
 #pragma once
 
@@ -30,15 +30,15 @@ inline void expectCycles(engine::LevelForm& f, const std::vector<Cycle>& expecte
     for (engine::Image* v : f.trafficVehicles) atLoad.push_back(*v);
     for (int tick = 1; tick <= ticks; ++tick) {
         std::vector<float> before;
-        for (engine::Image* v : f.trafficVehicles) before.push_back(v->Left());
+        for (engine::Image* v : f.trafficVehicles) before.push_back(v->left());
         engine::Timer1_Timer(f);
         for (std::size_t i = 0; i < n; ++i) {
             const engine::Image& v = *f.trafficVehicles[i];
             const float moved = before[i] + expected[i].step;
-            if (v.Left() != moved) wraps[i].push_back({tick, moved, v.Left()});
-            ASSERT_EQ(v.Top(), atLoad[i].Top());
-            ASSERT_EQ(v.Width(), atLoad[i].Width());
-            ASSERT_EQ(v.Height(), atLoad[i].Height());
+            if (v.left() != moved) wraps[i].push_back({tick, moved, v.left()});
+            ASSERT_EQ(v.top(), atLoad[i].top());
+            ASSERT_EQ(v.width(), atLoad[i].width());
+            ASSERT_EQ(v.height(), atLoad[i].height());
         }
     }
     for (std::size_t i = 0; i < n; ++i) {

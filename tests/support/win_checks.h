@@ -15,7 +15,7 @@ inline void expectWonAndHandedOver(const engine::LevelForm& f, const FakeHost& h
     EXPECT_EQ(host.boxes[0].text, "Winner!");
     EXPECT_EQ(host.boxes[0].style, 0);
     EXPECT_FALSE(host.boxes[0].title.has_value());
-    EXPECT_FALSE(f.Timer2.Enabled());
-    EXPECT_FALSE(f.Picture1.Enabled());
-    EXPECT_TRUE(f.cmdNewGame.Enabled());
+    EXPECT_FALSE(f.Timer2.enabled());
+    EXPECT_FALSE(f.Picture1.enabled());
+    EXPECT_TRUE(f.cmdNewGame.enabled());
 }

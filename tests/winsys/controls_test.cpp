@@ -15,14 +15,14 @@ namespace {
 TEST(Controls, PositionsAreHeldExactlyInSinglePrecision) {
     Revision rev;
     Image i(rev, {"imgTurtle"}, 3540, 4380, &art::picTurtle, true);
-    i.Move(0.1f, -7.25f);
-    EXPECT_EQ(i.Left(), 0.1f);
-    EXPECT_EQ(i.Top(), -7.25f);
-    i.Move(12.5f);
-    EXPECT_EQ(i.Left(), 12.5f);
-    EXPECT_EQ(i.Top(), -7.25f);
-    EXPECT_EQ(i.Width(), 315);
-    EXPECT_EQ(i.Height(), 450);
+    i.move(0.1f, -7.25f);
+    EXPECT_EQ(i.left(), 0.1f);
+    EXPECT_EQ(i.top(), -7.25f);
+    i.move(12.5f);
+    EXPECT_EQ(i.left(), 12.5f);
+    EXPECT_EQ(i.top(), -7.25f);
+    EXPECT_EQ(i.width(), 315);
+    EXPECT_EQ(i.height(), 450);
 }
 
 TEST(Controls, EveryVisibleChangeBumpsTheRevision) {
@@ -34,9 +34,9 @@ TEST(Controls, EveryVisibleChangeBumpsTheRevision) {
         last = rev.value();
         return c;
     };
-    i.Move(1);
+    i.move(1);
     EXPECT_TRUE(changed());
-    i.Move(1, 2);
+    i.move(1, 2);
     EXPECT_TRUE(changed());
     i.setVisible(true);
     EXPECT_TRUE(changed());
@@ -54,12 +54,12 @@ TEST(Controls, OverflowIsRunTimeErrorSix) {
                      [] {
                          Revision rev;
                          Image i(rev, {"imgCar"}, 0, 0, &art::picCar, true);
-                         i.Move(INFINITY);
+                         i.move(INFINITY);
                      },
                      [] {
                          Revision rev;
                          Image i(rev, {"imgCar"}, 0, 0, &art::picCar, true);
-                         i.Move(0, NAN);
+                         i.move(0, NAN);
                      }};
     for (const auto& bad : failures) {
         try {

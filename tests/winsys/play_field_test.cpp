@@ -52,10 +52,10 @@ TEST(PlayField, Level1ScenerySpritesAndStacking) {
 TEST(PlayField, WhiteIsTransparentAndHiddenImagesAreNotDrawn) {
     engine::LevelForm f{levels::level1()};
     // imgTread is hidden at (3180, -180); show it over the upper verge.
-    f.imgTread.Move(0, 0);
+    f.imgTread.move(0, 0);
     QImage img = render(f);
     EXPECT_EQ(img.pixel(0, 0), kGreen);  // the tread's white corner shows the verge
-    f.imgTread.Move(0, 1500);  // over the road, under everything else
+    f.imgTread.move(0, 1500);  // over the road, under everything else
     const QImage without = render(f);
     f.imgTread.setVisible(true);
     img = render(f);

@@ -117,19 +117,19 @@ std::string formatNumber(float value) {
 std::string stateLine(const engine::LevelForm& form) {
     const winsys::Image& T = form.imgTurtle;
     const winsys::Image& tread = form.imgTread;
-    std::string s = "turtle=" + formatNumber(T.Left()) + "," + formatNumber(T.Top());
+    std::string s = "turtle=" + formatNumber(T.left()) + "," + formatNumber(T.top());
     s += " picture=";
     s += pictureText(T.picture());
     s += " tread=";
-    s += tread.Visible() ? formatNumber(tread.Left()) + "," + formatNumber(tread.Top()) : "hidden";
-    s += form.Timer2.Enabled() ? " timer2=1" : " timer2=0";
-    s += form.Picture1.Enabled() ? " field=1" : " field=0";
-    s += form.cmdNewGame.Enabled() ? " restart=1" : " restart=0";
+    s += tread.visible() ? formatNumber(tread.left()) + "," + formatNumber(tread.top()) : "hidden";
+    s += form.Timer2.enabled() ? " timer2=1" : " timer2=0";
+    s += form.Picture1.enabled() ? " field=1" : " field=0";
+    s += form.cmdNewGame.enabled() ? " restart=1" : " restart=0";
     for (const winsys::Image* v : form.trafficVehicles) {
         s += ' ';
         s += v->ref().name;
         if (v->ref().index >= 0) s += std::to_string(v->ref().index);
-        s += '=' + formatNumber(v->Left());
+        s += '=' + formatNumber(v->left());
     }
     return s;
 }
@@ -172,15 +172,15 @@ int run(std::istream& in, std::ostream& out, std::ostream& err) {
                     break;
                 case Event::Kind::Key:
                     // A disabled play field takes no keys; the modifiers are not used.
-                    if (f->Picture1.Enabled())
+                    if (f->Picture1.enabled())
                         engine::Picture1_KeyDown(*f, host, static_cast<std::int16_t>(e->number), 0);
                     break;
                 case Event::Kind::Traffic: engine::Timer1_Timer(*f); break;
                 case Event::Kind::Collision:
-                    if (f->Timer2.Enabled()) engine::Timer2_Timer(*f, host);
+                    if (f->Timer2.enabled()) engine::Timer2_Timer(*f, host);
                     break;
                 case Event::Kind::Restart:
-                    if (f->cmdNewGame.Enabled()) engine::cmdNewGame_Click(*f);
+                    if (f->cmdNewGame.enabled()) engine::cmdNewGame_Click(*f);
                     break;
             }
         } catch (const winsys::RuntimeError& failure) {

@@ -56,9 +56,9 @@ std::vector<QRect> fieldCaptions(engine::LevelWindow& level) {
     std::vector<QRect> captions;
     const QPoint origin = level.playField()->mapTo(&level, QPoint(0, 0));
     for (const winsys::Drawable& control : level.form().paintOrder())
-        if (auto* label = std::get_if<const winsys::Label*>(&control); label && !(*label)->Caption.empty())
+        if (auto* label = std::get_if<const winsys::Label*>(&control); label && !(*label)->caption.empty())
             captions.push_back(
-                winsys::pxRect((*label)->Left, (*label)->Top, (*label)->Width, (*label)->Height).translated(origin));
+                winsys::pxRect((*label)->left, (*label)->top, (*label)->width, (*label)->height).translated(origin));
     return captions;
 }
 

@@ -35,20 +35,20 @@ const LevelDef& level1() {
             image({"imgTread"}, 3180, -180, 870, 780, art::picTread, false),
         },
         300,   // key step
-        4320,  // restart Top
+        4320,  // restart top
         4440,  // bottom limit
         240,   // goal line
         50, 1, // traffic and collision intervals, ms
         {
             // vehicle          step  gone when  re-enters at
-            {{"imgSemi", 0}, -500, -990, 100},   // Left < -990 -> W + 100
-            {{"imgSemi", 1}, -500, -990, 990},   // Left < -990 -> W + 990
-            {{"imgSemi", 2}, -500, -990, 1500},  // Left < -990 -> W + 1500
-            {{"imgCar", 0}, 500, 0, -990},       // Left > W    -> -990
-            {{"imgCar", 1}, 500, 0, -1500},      // Left > W    -> -1500
+            {{"imgSemi", 0}, -500, -990, 100},   // left < -990 -> W + 100
+            {{"imgSemi", 1}, -500, -990, 990},   // left < -990 -> W + 990
+            {{"imgSemi", 2}, -500, -990, 1500},  // left < -990 -> W + 1500
+            {{"imgCar", 0}, 500, 0, -990},       // left > W    -> -990
+            {{"imgCar", 1}, 500, 0, -1500},      // left > W    -> -1500
         },
         {
-            // Hit test order; semis leave the mark at Left + 150 - width of imgSemi 0.
+            // Hit test order; semis leave the mark at the turtle's left + 150 - width of imgSemi 0.
             {{"imgCar", 0}, {}},
             {{"imgCar", 1}, {}},
             {{"imgSemi", 0}, {true, {"imgSemi", 0}}},

@@ -41,21 +41,21 @@ const LevelDef& level2() {
             captionStrip({"Label1", 1}, 0, 4800, 7155, 555, kPaving, "MS Sans Serif", 24),
         },
         300,   // key step
-        4860,  // restart Top
+        4860,  // restart top
         4920,  // bottom limit
         240,   // goal line
         50, 1, // traffic and collision intervals, ms
         {
             // vehicle               step  gone when     re-enters at
-            {{"imgBus", 0}, -400, -1845, 100},       // Left < -1845    -> W + 100
-            {{"imgBus", 1}, -400, -1845, 350},       // Left < -1845    -> W + 350
-            {{"imgCar", 0}, 500, 870, -870},         // Left > W + 870  -> -870
-            {{"imgCar", 1}, 500, 870, -1040},        // Left > W + 870  -> -1040
-            {{"imgSportsCar", 0}, 650, 1005, -1205}, // Left > W + 1005 -> -1205
-            {{"imgSportsCar", 1}, 650, 1005, -1500}, // Left > W + 1005 -> -1500
+            {{"imgBus", 0}, -400, -1845, 100},       // left < -1845    -> W + 100
+            {{"imgBus", 1}, -400, -1845, 350},       // left < -1845    -> W + 350
+            {{"imgCar", 0}, 500, 870, -870},         // left > W + 870  -> -870
+            {{"imgCar", 1}, 500, 870, -1040},        // left > W + 870  -> -1040
+            {{"imgSportsCar", 0}, 650, 1005, -1205}, // left > W + 1005 -> -1205
+            {{"imgSportsCar", 1}, 650, 1005, -1500}, // left > W + 1005 -> -1500
         },
         {
-            // Hit test order; buses leave the mark at Left + 150 - imgTread.Width.
+            // Hit test order; buses leave the mark at the turtle's left + 150 - the mark's width.
             {{"imgCar", 0}, {}},
             {{"imgCar", 1}, {}},
             {{"imgBus", 0}, {true, {"imgTread"}}},

@@ -48,19 +48,19 @@ const LevelDef& level3() {
             strip({"Label1", 0}, 0, 0, 7035, 615, kSand),
         },
         500,   // key step
-        4860,  // restart Top
+        4860,  // restart top
         4920,  // bottom limit
         240,   // goal line
         50, 1, // traffic and collision intervals, ms
         {
             // vehicle           step  gone when     re-enters at
-            {{"imgTruckBoat"}, -400, -1770, 1770}, // Left < -1770    -> W + 1770
-            {{"imgSemi"}, -350, -990, 1010},       // Left < -990     -> W + 1010
-            {{"imgSportsCar"}, 500, 1005, -1205},  // Left > W + 1005 -> -1205
-            {{"imgCar"}, 425, 900, -750},          // Left > W + 900  -> -750, in view at once
+            {{"imgTruckBoat"}, -400, -1770, 1770}, // left < -1770    -> W + 1770
+            {{"imgSemi"}, -350, -990, 1010},       // left < -990     -> W + 1010
+            {{"imgSportsCar"}, 500, 1005, -1205},  // left > W + 1005 -> -1205
+            {{"imgCar"}, 425, 900, -750},          // left > W + 900  -> -750, in view at once
         },
         {
-            // Hit test order; every tread mark at the turtle's Left.
+            // Hit test order; every tread mark at the turtle's left edge.
             {{"imgCar"}, {}},
             {{"imgSportsCar"}, {}},
             {{"imgSemi"}, {}},
