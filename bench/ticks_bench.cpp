@@ -1,5 +1,5 @@
-// The two ticks of every level, on the rules alone: the traffic tick
-// (Timer1_Timer) and the collision and goal tick (Timer2_Timer), with the
+// The two rules of every level that run most, on their own: the traffic tick
+// (moveTraffic) and the collision and goal check (checkCollisions), with the
 // turtle alive where the level loads it and the traffic driving.
 #include <benchmark/benchmark.h>
 
@@ -11,14 +11,14 @@ namespace {
 
 using engine::LevelForm;
 
-bool alive(const LevelForm& form) { return form.Timer2.enabled(); }
+bool alive(const LevelForm& form) { return form.collisionChecksOn; }
 
 // The traffic keeps wrapping round for as long as the loop runs, so every
 // move, wrap and re-entry of the level's cycle is in the average.
 void BM_TrafficTick(benchmark::State& state, int level) {
     LevelForm form(levels::byNumber(level));
     for (auto _ : state) {
-        engine::Timer1_Timer(form);
+        engine::moveTraffic(form);
         benchmark::ClobberMemory();
     }
 }
@@ -29,24 +29,24 @@ void BM_TrafficTick(benchmark::State& state, int level) {
 void BM_CollisionTick(benchmark::State& state, int level) {
     LevelForm form(levels::byNumber(level));
     FakeHost host;
-    engine::Timer1_Timer(form);
+    engine::moveTraffic(form);
     for (auto _ : state) {
-        engine::Timer2_Timer(form, host);
+        engine::checkCollisions(form, host);
         benchmark::ClobberMemory();
     }
     if (!alive(form) || !host.boxes.empty()) state.SkipWithError("the turtle did not stay alive");
 }
 
-// One traffic tick as the level window handles it: the collision tick
+// One traffic tick as the level window handles it: the collision check
 // before the vehicles move and the one after, so the hazards stand
 // somewhere new in every round.
 void BM_TrafficEvent(benchmark::State& state, int level) {
     LevelForm form(levels::byNumber(level));
     FakeHost host;
     for (auto _ : state) {
-        engine::Timer2_Timer(form, host);
-        engine::Timer1_Timer(form);
-        engine::Timer2_Timer(form, host);
+        engine::checkCollisions(form, host);
+        engine::moveTraffic(form);
+        engine::checkCollisions(form, host);
         benchmark::ClobberMemory();
     }
     if (!alive(form) || !host.boxes.empty()) state.SkipWithError("the turtle did not stay alive");

@@ -15,6 +15,7 @@
 #include "winsys/failure.h"
 #include "winsys/message_box.h"
 #include "winsys/modal.h"
+#include "winsys/platform_codes.h"
 #include "winsys/standard_controls.h"
 #include "winsys/twips.h"
 
@@ -146,7 +147,8 @@ void MenuWindow::ChangeLevel() {
         List1->setCurrentRow(index + 1);
         cmdPlay_Click();
     } else {
-        winsys::msgBox(this, QStringLiteral("You beat all three levels!"), 64, QStringLiteral("Plodway"));
+        winsys::showMessageBox(this, QStringLiteral("You beat all three levels!"), winsys::kInformationIcon,
+                               QStringLiteral("Plodway"));
     }
 }
 

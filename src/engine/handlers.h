@@ -6,26 +6,20 @@
 
 #include "engine/level_form.h"
 #include "engine/level_host.h"
+#include "winsys/platform_codes.h"
 
 namespace engine {
 
-// The platform's virtual key codes.
-enum KeyCode : std::int16_t {
-    vbKeyPause = 19,
-    vbKeyLeft = 37,
-    vbKeyUp = 38,
-    vbKeyRight = 39,
-    vbKeyDown = 40,
-    vbKeyP = 80,
-};
-
-inline constexpr int vbOKOnly = 0;
-inline constexpr int vbInformation = 64;
 inline constexpr const char* kProgramTitle = "Plodway";
 
-void Picture1_KeyDown(LevelForm& f, LevelHost& host, std::int16_t KeyCode, std::int16_t Shift);
-void cmdNewGame_Click(LevelForm& f);
-void Timer1_Timer(LevelForm& f);
-void Timer2_Timer(LevelForm& f, LevelHost& host);
+// A key press on the play field: `key` is the platform's virtual key code,
+// `modifiers` its mask (Shift 1, Ctrl 2, Alt 4).
+void handleKey(LevelForm& form, LevelHost& host, std::int16_t key, std::int16_t modifiers);
+// A click on "Restart".
+void restartTurtle(LevelForm& form);
+// A tick of the traffic timer.
+void moveTraffic(LevelForm& form);
+// Run after every event while the form's collision checks are on.
+void checkCollisions(LevelForm& form, LevelHost& host);
 
 }  // namespace engine

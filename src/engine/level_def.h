@@ -59,7 +59,7 @@ struct HazardRow {
 };
 
 struct LevelDef {
-    const char* formName;       // frmLevel1 ...
+    const char* windowName;  // the window's object name: level1 ...
     const char* caption;
     float clientWidth, clientHeight;
     float fieldWidth, fieldHeight;
@@ -72,8 +72,7 @@ struct LevelDef {
     float restartTop;
     float bottomLimit;
     float goalLine;
-    int trafficInterval;    // ms
-    int collisionInterval;  // ms
+    int trafficInterval;  // ms
     std::vector<TrafficRow> traffic;  // move and wrap order
     std::vector<HazardRow> hazards;   // hit test order
 };

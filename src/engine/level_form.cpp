@@ -70,14 +70,13 @@ LevelForm::LevelForm(const LevelDef& def)
       images(buildImages(def, revision)),
       labels(buildLabels(def, revision)),
       lines(buildLines(def, revision)),
-      Picture1(def.fieldWidth, def.fieldHeight, def.fieldBackColor),
-      cmdNewGame("Restart", def.buttonEnabledAtLoad),
-      Timer1(def.trafficInterval),
-      Timer2(def.collisionInterval),
-      imgTurtle(find(images, {"imgTurtle"})),
-      imgTemp(find(images, {"imgTemp"})),
-      imgTurtleDead(find(images, {"imgTurtleDead"})),
-      imgTread(find(images, {"imgTread"})) {
+      field(def.fieldWidth, def.fieldHeight, def.fieldBackColor),
+      restartButton("Restart", def.buttonEnabledAtLoad),
+      trafficTimer(def.trafficInterval),
+      turtle(find(images, {"imgTurtle"})),
+      savedTurtle(find(images, {"imgTemp"})),
+      deadTurtle(find(images, {"imgTurtleDead"})),
+      treadMark(find(images, {"imgTread"})) {
     for (const TrafficRow& row : def.traffic) trafficVehicles.push_back(&image(row.vehicle));
     for (const HazardRow& row : def.hazards) hazardVehicles.push_back(&image(row.vehicle));
     paintOrder_ = buildPaintOrder(def, images, labels, lines);

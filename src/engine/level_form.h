@@ -25,15 +25,17 @@ public:
     std::deque<winsys::Label> labels;
     std::deque<winsys::Line> lines;
 
-    winsys::PictureBox Picture1;
-    winsys::Button cmdNewGame;
-    winsys::Timer Timer1;
-    winsys::Timer Timer2;
+    winsys::PictureBox field;
+    winsys::Button restartButton;
+    winsys::Timer trafficTimer;
+    // While on (the turtle is alive), the window checks for collisions after
+    // every event.
+    bool collisionChecksOn = true;
 
-    Image& imgTurtle;
-    Image& imgTemp;
-    Image& imgTurtleDead;
-    Image& imgTread;
+    Image& turtle;
+    Image& savedTurtle;  // hidden; holds the live picture while the turtle lies dead
+    Image& deadTurtle;   // hidden; the picture a run-over turtle takes
+    Image& treadMark;
 
     // A control of the layout by name and index; a missing one is a
     // run-time error, as addressing an absent control was on the platform.

@@ -11,16 +11,17 @@ class LevelHost {
 public:
     virtual ~LevelHost() = default;
 
-    // A modal message box; returns when the player has closed it. Without a
-    // title the box shows the program's default title.
-    virtual void MsgBox(const std::string& text, int style, std::optional<std::string> title) = 0;
+    // A modal message box in one of winsys::MessageStyle's styles; returns
+    // when the player has closed it. Without a title the box shows the
+    // program's default title.
+    virtual void showMessage(const std::string& text, int style, std::optional<std::string> title) = 0;
 
     // Closes the level window: it disappears and its timers stop at once,
     // while the running handler may still return through it.
-    virtual void Unload() = 0;
+    virtual void closeWindow() = 0;
 
-    // The menu window's ChangeLevel: opens the next level or ends the game.
-    virtual void ChangeLevel() = 0;
+    // Asks the menu for the level after this one, or the end of the game.
+    virtual void openNextLevel() = 0;
 };
 
 }  // namespace engine

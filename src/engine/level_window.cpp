@@ -18,25 +18,25 @@ using winsys::px;
 using winsys::pxRect;
 using winsys::pxSize;
 
-LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void()> changeLevel)
+LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void()> openNextLevel)
     // A dialog owned by the menu: no task-bar button of its own; a fixed
     // frame with the caption and a close box only, and no window icon.
     : QWidget(menu, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                         Qt::MSWindowsFixedSizeDialogHint),
       form_(std::make_unique<LevelForm>(def)),
-      changeLevel_(std::move(changeLevel)),
-      field_(new winsys::PlayField(form_->Picture1, form_->paintOrder(), this)),
-      button_(new winsys::PushButton(QString::fromStdString(form_->cmdNewGame.caption()), this)),
-      timer1_(form_->Timer1, this, [this] {
+      openNextLevel_(std::move(openNextLevel)),
+      field_(new winsys::PlayField(form_->field, form_->paintOrder(), this)),
+      button_(new winsys::PushButton(QString::fromStdString(form_->restartButton.caption()), this)),
+      timer1_(form_->trafficTimer, this, [this] {
           dispatch([this] {
               // In play the turtle was checked after whatever last moved it, so
               // this finds nothing; a turtle put in place by other means is
               // still met by the vehicles where they stand, before they move.
-              checkCollisions();
-              if (!unloaded_) Timer1_Timer(*form_);
+              answerCollisions();
+              if (!unloaded_) moveTraffic(*form_);
           });
       }) {
-    setObjectName(def.formName);
+    setObjectName(def.windowName);
     setWindowTitle(QString::fromUtf8(def.caption));
     setAttribute(Qt::WA_DeleteOnClose, false);  // deleted by us, once no handler runs on it
     setFixedSize(pxSize(def.clientWidth, def.clientHeight));
@@ -52,13 +52,13 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
     button_->raise();
     setTabOrder(field_, button_);
 
-    field_->onKeyDown = [this](std::int16_t key, std::int16_t shift) {
-        dispatch([&] { Picture1_KeyDown(*form_, *this, key, shift); });
+    field_->onKeyDown = [this](std::int16_t key, std::int16_t modifiers) {
+        dispatch([&] { handleKey(*form_, *this, key, modifiers); });
     };
     QObject::connect(button_, &QPushButton::clicked, this, [this] {
-        dispatch([this] { cmdNewGame_Click(*form_); });
+        dispatch([this] { restartTurtle(*form_); });
     });
-    form_->Picture1.onSetFocus = [this] { focusWanted_ = true; };
+    form_->field.onSetFocus = [this] { focusWanted_ = true; };
     for (const winsys::Drawable& control : form_->paintOrder())
         if (auto* image = std::get_if<const winsys::Image*>(&control))
             paintedSprites_.push_back({*image, QRect(), nullptr});
@@ -84,7 +84,7 @@ void LevelWindow::dispatch(Handler&& handler) {
     if (unloaded_) return;
     winsys::guarded([&] {
         handler();
-        checkCollisions();
+        answerCollisions();
     });
     if (unloaded_) {
         // The handler that closed the window has returned: now it may go.
@@ -99,11 +99,11 @@ void LevelWindow::dispatch(Handler&& handler) {
 // nothing for a clock to find. An edge pull moves the turtle, and its new
 // place is tested at once, as the next tick of a clock would have before
 // any other event.
-void LevelWindow::checkCollisions() {
-    const Image& turtle = form_->imgTurtle;
-    while (form_->Timer2.enabled() && openBoxes_ == 0 && !unloaded_) {
+void LevelWindow::answerCollisions() {
+    const Image& turtle = form_->turtle;
+    while (form_->collisionChecksOn && openBoxes_ == 0 && !unloaded_) {
         const float left = turtle.left(), top = turtle.top();
-        Timer2_Timer(*form_, *this);
+        checkCollisions(*form_, *this);
         // A win has closed the window: touch nothing of it again.
         if (unloaded_ || (turtle.left() == left && turtle.top() == top)) return;
     }
@@ -114,8 +114,8 @@ void LevelWindow::checkCollisions() {
 void LevelWindow::syncFromControls() {
     // Button first: when a death disables the focused field, Qt passes the
     // focus on to the next control, and that should be "Restart".
-    button_->setEnabled(form_->cmdNewGame.enabled());
-    field_->setTakesKeys(form_->Picture1.enabled());
+    button_->setEnabled(form_->restartButton.enabled());
+    field_->setTakesKeys(form_->field.enabled());
     if (openBoxes_ == 0) timer1_.sync();
     if (focusWanted_ && field_->isEnabled()) {
         focusWanted_ = false;
@@ -148,7 +148,7 @@ QRegion LevelWindow::changedSprites() {
     return area;
 }
 
-void LevelWindow::MsgBox(const std::string& text, int style, std::optional<std::string> title) {
+void LevelWindow::showMessage(const std::string& text, int style, std::optional<std::string> title) {
     // Qt's nested loop would keep firing the traffic timer: hold it back.
     // Collision checks wait too (openBoxes_); the handler that opened the
     // box ends with one when play resumes.
@@ -156,20 +156,20 @@ void LevelWindow::MsgBox(const std::string& text, int style, std::optional<std::
     timer1_.hold();
     changedSprites();  // the whole field is painted: nothing is left to track
     field_->update();  // show the moves made so far before the box appears
-    winsys::msgBox(this, QString::fromStdString(text), style,
-                   title ? std::optional<QString>(QString::fromStdString(*title)) : std::nullopt);
+    winsys::showMessageBox(this, QString::fromStdString(text), style,
+                           title ? std::optional<QString>(QString::fromStdString(*title)) : std::nullopt);
     --openBoxes_;
     if (!unloaded_ && openBoxes_ == 0) timer1_.sync();
 }
 
-void LevelWindow::Unload() {
+void LevelWindow::closeWindow() {
     unloaded_ = true;
     timer1_.hold();
     hide();
 }
 
-void LevelWindow::ChangeLevel() {
-    if (changeLevel_) changeLevel_();
+void LevelWindow::openNextLevel() {
+    if (openNextLevel_) openNextLevel_();
 }
 
 void LevelWindow::closeEvent(QCloseEvent* event) {
@@ -181,7 +181,7 @@ void LevelWindow::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     if (!unloaded_) {
-        Unload();
+        closeWindow();
         deleteLater();
     }
 }

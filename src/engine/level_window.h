@@ -26,7 +26,7 @@ class LevelWindow : public QWidget, public LevelHost {
     Q_OBJECT
 
 public:
-    LevelWindow(const LevelDef& def, QWidget* menu, std::function<void()> changeLevel);
+    LevelWindow(const LevelDef& def, QWidget* menu, std::function<void()> openNextLevel);
     ~LevelWindow() override;
 
     LevelForm& form() { return *form_; }
@@ -34,9 +34,9 @@ public:
     QPushButton* restartButton() const { return button_; }
 
     // LevelHost
-    void MsgBox(const std::string& text, int style, std::optional<std::string> title) override;
-    void Unload() override;
-    void ChangeLevel() override;
+    void showMessage(const std::string& text, int style, std::optional<std::string> title) override;
+    void closeWindow() override;
+    void openNextLevel() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -45,12 +45,12 @@ protected:
 private:
     template <class Handler>
     void dispatch(Handler&& handler);
-    void checkCollisions();
+    void answerCollisions();
     void syncFromControls();
     QRegion changedSprites();
 
     std::unique_ptr<LevelForm> form_;
-    std::function<void()> changeLevel_;
+    std::function<void()> openNextLevel_;
     winsys::PlayField* field_;
     QPushButton* button_;
     winsys::TimerDriver timer1_;

@@ -4,30 +4,27 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
+#include "winsys/platform_codes.h"
+
 namespace winsys {
 
 namespace {
-constexpr int kIconMask = 0x70;
-constexpr int kInformation = 64;
-constexpr int kExclamation = 48;
-constexpr int kQuestion = 32;
-constexpr int kCritical = 16;
 constexpr int kMinimumWidth = 180;  // pixels
 
 QMessageBox::Icon iconFor(int style) {
     switch (style & kIconMask) {
-        case kInformation: return QMessageBox::Information;
-        case kExclamation: return QMessageBox::Warning;
-        case kQuestion: return QMessageBox::Question;
-        case kCritical: return QMessageBox::Critical;
+        case kInformationIcon: return QMessageBox::Information;
+        case kExclamationIcon: return QMessageBox::Warning;
+        case kQuestionIcon: return QMessageBox::Question;
+        case kCriticalIcon: return QMessageBox::Critical;
         default: return QMessageBox::NoIcon;
     }
 }
 }  // namespace
 
-void msgBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title) {
+void showMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title) {
     QMessageBox box(iconFor(style), title.value_or(kDefaultTitle), text, QMessageBox::Ok, parent);
-    box.setObjectName("MsgBox");
+    box.setObjectName("messageBox");
     // Wide enough for the title bar to show its caption beside the frame's
     // buttons; a box as narrow as "Winner!" would otherwise lose it.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))

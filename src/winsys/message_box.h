@@ -1,5 +1,5 @@
-// The platform's modal message box: a text, a style value and an optional
-// title. Style 0 is OK alone, 64 OK with the information icon.
+// The platform's modal message box: a text, a style (MessageStyle in
+// winsys/platform_codes.h) and an optional title.
 #pragma once
 
 #include <QString>
@@ -11,6 +11,6 @@ namespace winsys {
 
 inline const QString kDefaultTitle = QStringLiteral("Plodway");
 
-void msgBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title);
+void showMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title);
 
 }  // namespace winsys

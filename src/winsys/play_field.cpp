@@ -5,6 +5,7 @@
 
 #include "art/pixmaps.h"
 #include "winsys/colors.h"
+#include "winsys/platform_codes.h"
 #include "winsys/twips.h"
 
 namespace winsys {
@@ -72,7 +73,7 @@ void paintControl(QPainter& painter, const Drawable& control) {
 
 PlayField::PlayField(const PictureBox& box, const std::vector<Drawable>& paintOrder, QWidget* parent)
     : QWidget(parent), box_(box), paintOrder_(paintOrder) {
-    setObjectName("Picture1");
+    setObjectName("field");
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted: no flicker of a cleared background
     setFixedSize(pxSize(box.width(), box.height()));
@@ -98,22 +99,22 @@ void PlayField::paintEvent(QPaintEvent*) {
 }
 
 void PlayField::keyPressEvent(QKeyEvent* event) {
-    if (onKeyDown) onKeyDown(virtualKeyCode(event->key()), shiftMask(event->modifiers()));
+    if (onKeyDown) onKeyDown(virtualKeyCode(event->key()), modifierMask(event->modifiers()));
 }
 
 std::int16_t virtualKeyCode(int qtKey) {
     switch (qtKey) {
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        case Qt::Key_Pause: return 19;
-        case Qt::Key_Space: return 32;
+        case Qt::Key_Left: return kKeyLeft;
+        case Qt::Key_Up: return kKeyUp;
+        case Qt::Key_Right: return kKeyRight;
+        case Qt::Key_Down: return kKeyDown;
+        case Qt::Key_Pause: return kKeyPause;
+        case Qt::Key_Space: return kKeySpace;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Escape: return 27;
-        case Qt::Key_Tab: return 9;
-        case Qt::Key_Backspace: return 8;
+        case Qt::Key_Enter: return kKeyReturn;
+        case Qt::Key_Escape: return kKeyEscape;
+        case Qt::Key_Tab: return kKeyTab;
+        case Qt::Key_Backspace: return kKeyBackspace;
         default: break;
     }
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return std::int16_t(qtKey);  // 65..90 alike
@@ -121,7 +122,7 @@ std::int16_t virtualKeyCode(int qtKey) {
     return 0;
 }
 
-std::int16_t shiftMask(Qt::KeyboardModifiers modifiers) {
+std::int16_t modifierMask(Qt::KeyboardModifiers modifiers) {
     return std::int16_t((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
                         (modifiers & Qt::AltModifier ? 4 : 0));
 }

@@ -17,7 +17,7 @@ class PlayField : public QWidget {
 public:
     PlayField(const PictureBox& box, const std::vector<Drawable>& paintOrder, QWidget* parent);
 
-    std::function<void(std::int16_t keyCode, std::int16_t shift)> onKeyDown;
+    std::function<void(std::int16_t key, std::int16_t modifiers)> onKeyDown;
 
     // Enables or disables the field; disabled, it tells a screen reader the
     // turtle was run over.
@@ -35,7 +35,7 @@ private:
 // The platform's virtual key code for a Qt key, 0 where it has none.
 std::int16_t virtualKeyCode(int qtKey);
 // Shift 1, Ctrl 2, Alt 4, as the platform passed modifiers.
-std::int16_t shiftMask(Qt::KeyboardModifiers modifiers);
+std::int16_t modifierMask(Qt::KeyboardModifiers modifiers);
 
 void paintControl(class QPainter& painter, const Drawable& control);
 

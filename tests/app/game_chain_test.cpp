@@ -23,7 +23,7 @@ namespace {
 // True when no vehicle is near the column in the row one step up.
 bool clearAhead(LevelWindow* level) {
     engine::LevelForm& f = level->form();
-    const float left = f.imgTurtle.left(), top = f.imgTurtle.top() - f.def.keyStep;
+    const float left = f.turtle.left(), top = f.turtle.top() - f.def.keyStep;
     for (const engine::Image* v : f.hazardVehicles) {
         const bool sameRow = top > v->top() - 200 && top < v->top() + v->height() + 200;
         if (sameRow && std::abs(v->left() + v->width() / 2 - left) < v->width() / 2 + 2000) return false;
@@ -70,7 +70,7 @@ struct Driver {
             });
             return;
         }
-        if (level->form().imgTurtle.top() - level->form().def.keyStep < level->form().def.goalLine)
+        if (level->form().turtle.top() - level->form().def.keyStep < level->form().def.goalLine)
             won.push_back(level->objectName());
         if (clearAhead(level))
             later([field = QPointer<QWidget>(level->playField())] {
@@ -94,7 +94,7 @@ TEST(GameChain, FromTheMenuThroughAllThreeLevelsWithRealKeys) {
     QTest::keyClick(menu.list(), Qt::Key_Return);
     tick.stop();
 
-    EXPECT_EQ(driver.won, (std::vector<QString>{"frmLevel1", "frmLevel2", "frmLevel3"}));
+    EXPECT_EQ(driver.won, (std::vector<QString>{"level1", "level2", "level3"}));
     EXPECT_EQ(driver.finalText, "You beat all three levels!");
     EXPECT_EQ(driver.finalTitle, "Plodway");
     EXPECT_EQ(menu.list()->currentRow(), 2);

@@ -66,7 +66,7 @@ TEST_F(MenuTest, LaysOutAsTheWindowTableSays) {
 TEST_F(MenuTest, GoPlayWithNothingSelectedDoesNothing) {
     QTest::mouseClick(menu->playButton(), Qt::LeftButton);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_EQ(findWindow("frmLevel1"), nullptr);
+    EXPECT_EQ(findWindow("level1"), nullptr);
 }
 
 TEST_F(MenuTest, DoubleClickOpensTheLevelModallyAndClosingGivesTheMenuBack) {
@@ -81,7 +81,7 @@ TEST_F(MenuTest, DoubleClickOpensTheLevelModallyAndClosingGivesTheMenuBack) {
     const QRect item = menu->list()->visualItemRect(menu->list()->item(1));
     QTest::mouseClick(menu->list()->viewport(), Qt::LeftButton, {}, item.center());
     QTest::mouseDClick(menu->list()->viewport(), Qt::LeftButton, {}, item.center());
-    EXPECT_EQ(opened, "frmLevel2");
+    EXPECT_EQ(opened, "level2");
     EXPECT_TRUE(menuBlocked);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
@@ -95,24 +95,24 @@ TEST_F(MenuTest, EnterClicksGoPlayAlsoFromTheList) {
         if (level) level->close();
     });
     QTest::keyClick(menu->list(), Qt::Key_Return);
-    EXPECT_EQ(opened, "frmLevel1");
+    EXPECT_EQ(opened, "level1");
 }
 
 TEST_F(MenuTest, AReopenedLevelIsCreatedAnew) {
     select(0);
     whileLevelOpen([&](LevelWindow* level) {
         QTest::keyClick(level->playField(), Qt::Key_Up);
-        level->form().imgTurtle.move(500, 1500);  // under imgCar 0: dies at the next tick
-        waitFor([&] { return level->form().imgTread.visible(); });
+        level->form().turtle.move(500, 1500);  // under imgCar 0: dies at the next tick
+        waitFor([&] { return level->form().treadMark.visible(); });
         level->close();
     });
     menu->playButton()->click();
     float left = 0, top = 0;
     bool treadShown = true, restartEnabled = true;
     whileLevelOpen([&](LevelWindow* level) {
-        left = level->form().imgTurtle.left();
-        top = level->form().imgTurtle.top();
-        treadShown = level->form().imgTread.visible();
+        left = level->form().turtle.left();
+        top = level->form().turtle.top();
+        treadShown = level->form().treadMark.visible();
         restartEnabled = level->restartButton()->isEnabled();
         level->close();
     });
@@ -130,7 +130,7 @@ void winOpenLevel(std::vector<QString>* seen) {
     seen->push_back(level->objectName());
     for (engine::Image* v : level->form().hazardVehicles) v->move(-20000);
     answerNextBox(nullptr);
-    level->form().imgTurtle.move(level->form().imgTurtle.left(), 100);
+    level->form().turtle.move(level->form().turtle.left(), 100);
 }
 
 TEST_F(MenuTest, WinningChainsThroughAllThreeLevelsToTheFinalMessage) {
@@ -154,7 +154,7 @@ TEST_F(MenuTest, WinningChainsThroughAllThreeLevelsToTheFinalMessage) {
     menu->playButton()->click();
     chain.stop();
 
-    EXPECT_EQ(levels, (std::vector<QString>{"frmLevel1", "frmLevel2", "frmLevel3"}));
+    EXPECT_EQ(levels, (std::vector<QString>{"level1", "level2", "level3"}));
     EXPECT_EQ(final.text, "You beat all three levels!");
     EXPECT_EQ(final.title, "Plodway");
     EXPECT_EQ(final.icon, int(QMessageBox::Information));
@@ -206,13 +206,13 @@ TEST_F(MenuTest, TheListKeepsItsSelectionAndEnterClicksAFocusedRestart) {
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
             waitFor([&] {
                 const engine::Image& car = *level->form().hazardVehicles.front();
-                if (!level->form().imgTread.visible())
-                    level->form().imgTurtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
-                return level->form().imgTread.visible();
+                if (!level->form().treadMark.visible())
+                    level->form().turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
+                return level->form().treadMark.visible();
             });
             if (!level->restartButton()->hasFocus()) break;
             QTest::keyClick(level->restartButton(), key);
-            restarted.push_back(level->playField()->isEnabled() && !level->form().imgTread.visible());
+            restarted.push_back(level->playField()->isEnabled() && !level->form().treadMark.visible());
         }
         level->close();
     });

@@ -104,7 +104,7 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
         using Seen = std::tuple<float, float, winsys::Picture, bool, bool, bool>;
         auto seen = [&] {
             engine::LevelForm& f = level->form();
-            return Seen(f.imgTurtle.left(), f.imgTurtle.top(), f.imgTurtle.picture(), f.imgTread.visible(),
+            return Seen(f.turtle.left(), f.turtle.top(), f.turtle.picture(), f.treadMark.visible(),
                         level->restartButton()->isEnabled(), level->playField()->isEnabled());
         };
         Seen before;
@@ -122,20 +122,20 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
         auto then = [&](std::function<bool()> step) { script.then([&, step] { return level && step(); }); };
         float startLeft = 0;
         then([&] {
-            startLeft = level->form().imgTurtle.left();
+            startLeft = level->form().turtle.left();
             if (c.play != Play::Dead) xdotool({"key", c.play == Play::Alive ? "Right" : "p"});
             return true;
         });
         then([&] {
             engine::LevelForm& f = level->form();
-            if (c.play == Play::Alive) return f.imgTurtle.left() > startLeft;
+            if (c.play == Play::Alive) return f.turtle.left() > startLeft;
             if (c.play == Play::Paused) return openBox() && openBox()->isActiveWindow();
             // Put the turtle on a vehicle until one runs it over.
-            if (!f.imgTread.visible()) {
+            if (!f.treadMark.visible()) {
                 const engine::Image& car = *f.hazardVehicles.front();
-                f.imgTurtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
+                f.turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
             }
-            return f.imgTread.visible() && level->restartButton()->hasFocus();
+            return f.treadMark.visible() && level->restartButton()->hasFocus();
         });
         then([&] {
             before = seen();
@@ -162,7 +162,7 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
             return true;
         });
         then([&] {
-            if (c.play == Play::Alive) return level->form().imgTurtle.left() > std::get<0>(before);
+            if (c.play == Play::Alive) return level->form().turtle.left() > std::get<0>(before);
             if (c.play == Play::Dead) return level->playField()->isEnabled();
             return !openBox() && level->isActiveWindow();
         });

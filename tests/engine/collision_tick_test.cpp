@@ -1,4 +1,4 @@
-// The collision tick over level 1's controls: the strict corner test, the
+// The collision check over level 1's controls: the strict corner test, the
 // hit response, the goal and the edge limits.
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ protected:
     FakeHost host;
     Image& car0 = f.image({"imgCar", 0});  // 60, 1200, 870 x 780
 
-    bool dead() const { return f.imgTurtle.picture() == &art::picTurtleDead; }
+    bool dead() const { return f.turtle.picture() == &art::picTurtleDead; }
 };
 
 TEST_F(CollisionTick, OnlyACornerStrictlyInsideIsAHit) {
@@ -36,67 +36,67 @@ TEST_F(CollisionTick, OnlyACornerStrictlyInsideIsAHit) {
     };
     for (const Corner& c : corners) {
         LevelForm fresh{levels::level1()};
-        fresh.imgTurtle.move(c.left, c.top);
-        Timer2_Timer(fresh, host);
-        EXPECT_EQ(fresh.imgTurtle.picture() == &art::picTurtleDead, c.hit) << c.left << ", " << c.top;
+        fresh.turtle.move(c.left, c.top);
+        checkCollisions(fresh, host);
+        EXPECT_EQ(fresh.turtle.picture() == &art::picTurtleDead, c.hit) << c.left << ", " << c.top;
     }
 }
 
 TEST_F(CollisionTick, AHitRunsTheTurtleOverAndTheTrafficDrivesOnWithoutASecondDeath) {
-    f.imgTurtle.move(500, 1500);
-    Timer2_Timer(f, host);
+    f.turtle.move(500, 1500);
+    checkCollisions(f, host);
 
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.imgTemp.picture(), &art::picTurtle);
-    EXPECT_TRUE(f.imgTread.visible());
-    EXPECT_EQ(f.imgTread.left(), 500);  // a car leaves its mark at the turtle's left edge
-    EXPECT_EQ(f.imgTread.top(), 1200);  // in the car's lane
-    EXPECT_FALSE(f.Timer2.enabled());
-    EXPECT_FALSE(f.Picture1.enabled());
-    EXPECT_TRUE(f.cmdNewGame.enabled());
-    EXPECT_TRUE(f.Timer1.enabled());
+    EXPECT_EQ(f.savedTurtle.picture(), &art::picTurtle);
+    EXPECT_TRUE(f.treadMark.visible());
+    EXPECT_EQ(f.treadMark.left(), 500);  // a car leaves its mark at the turtle's left edge
+    EXPECT_EQ(f.treadMark.top(), 1200);  // in the car's lane
+    EXPECT_FALSE(f.collisionChecksOn);
+    EXPECT_FALSE(f.field.enabled());
+    EXPECT_TRUE(f.restartButton.enabled());
+    EXPECT_TRUE(f.trafficTimer.enabled());
     EXPECT_TRUE(host.boxes.empty());
 
-    // Timer2 is stopped, so the window delivers no more collision ticks;
+    // Collision checks are off, so the window runs no more of them;
     // the traffic keeps driving over the turtle and its mark.
     const float before = car0.left();
-    for (int i = 0; i < 40; ++i) Timer1_Timer(f);
+    for (int i = 0; i < 40; ++i) moveTraffic(f);
     EXPECT_NE(car0.left(), before);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.imgTread.left(), 500);
+    EXPECT_EQ(f.treadMark.left(), 500);
 }
 
 TEST_F(CollisionTick, ASecondHitInTheSameTickPlacesTheMarkButKeepsTheLivePicture) {
     // Row 1230 lies in both imgCar 0 (1200..1980) and imgSemi 0 (540..1275).
     Image& semi0 = f.image({"imgSemi", 0});
     semi0.move(400);
-    f.imgTurtle.move(700, 1230);
-    Timer2_Timer(f, host);
+    f.turtle.move(700, 1230);
+    checkCollisions(f, host);
 
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.imgTemp.picture(), &art::picTurtle);
-    EXPECT_EQ(f.imgTread.top(), 540);        // the later hazard in the order: imgSemi 0
-    EXPECT_EQ(f.imgTread.left(), 700 - 840);  // semi placement: left + 150 - 990
-    cmdNewGame_Click(f);
-    EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
+    EXPECT_EQ(f.savedTurtle.picture(), &art::picTurtle);
+    EXPECT_EQ(f.treadMark.top(), 540);        // the later hazard in the order: imgSemi 0
+    EXPECT_EQ(f.treadMark.left(), 700 - 840);  // semi placement: left + 150 - 990
+    restartTurtle(f);
+    EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
 }
 
 TEST_F(CollisionTick, TheGoalLineIsStrict) {
-    f.imgTurtle.move(3540, 240);
-    Timer2_Timer(f, host);
+    f.turtle.move(3540, 240);
+    checkCollisions(f, host);
     EXPECT_TRUE(host.boxes.empty());
-    EXPECT_TRUE(f.Timer2.enabled());
+    EXPECT_TRUE(f.collisionChecksOn);
 }
 
 TEST_F(CollisionTick, AWinShowsWinnerThenClosesAndHandsOver) {
     host.onBox = [&] {
-        EXPECT_TRUE(f.Timer2.enabled());  // the flags change only after the box is closed
+        EXPECT_TRUE(f.collisionChecksOn);  // the flags change only after the box is closed
     };
-    f.imgTurtle.move(-60, 180);
-    Timer2_Timer(f, host);
+    f.turtle.move(-60, 180);
+    checkCollisions(f, host);
 
     expectWonAndHandedOver(f, host);
-    EXPECT_EQ(f.imgTurtle.left(), -60);  // no edge limit after a win
+    EXPECT_EQ(f.turtle.left(), -60);  // no edge limit after a win
 }
 
 TEST(CollisionTickLimits, EdgeLimitsPullAStrayTurtleBack) {
@@ -115,11 +115,11 @@ TEST(CollisionTickLimits, EdgeLimitsPullAStrayTurtleBack) {
 TEST_F(CollisionTick, TheMarkKeepsItsPlaceWhenTheLimitMovesTheTurtleInTheSameTick) {
     Image& semi1 = f.image({"imgSemi", 1});  // lane 3540..4275, reaches past the right edge
     semi1.move(7400);
-    f.imgTurtle.move(7740, 4080);
-    Timer2_Timer(f, host);
+    f.turtle.move(7740, 4080);
+    checkCollisions(f, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.imgTread.left(), 7740 - 840);
-    EXPECT_EQ(f.imgTurtle.left(), 7200);
+    EXPECT_EQ(f.treadMark.left(), 7740 - 840);
+    EXPECT_EQ(f.turtle.left(), 7200);
 }
 
 }  // namespace

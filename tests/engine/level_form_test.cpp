@@ -18,8 +18,8 @@ TEST(LevelForm, EveryImageIsAsLargeAsItsPictureAndAsTheLayoutSays) {
         for (const LayoutEntry& e : def.layout) {
             if (e.kind != LayoutEntry::Kind::Image) continue;
             const Image& i = f.image(e.ref);
-            EXPECT_EQ(i.width(), e.width) << def.formName << " " << e.ref.text();
-            EXPECT_EQ(i.height(), e.height) << def.formName << " " << e.ref.text();
+            EXPECT_EQ(i.width(), e.width) << def.windowName << " " << e.ref.text();
+            EXPECT_EQ(i.height(), e.height) << def.windowName << " " << e.ref.text();
             EXPECT_EQ(i.width(), e.picture->width() * 15.0f);
         }
     }
@@ -28,21 +28,20 @@ TEST(LevelForm, EveryImageIsAsLargeAsItsPictureAndAsTheLayoutSays) {
 TEST(LevelForm, EngineControlsStartAlive) {
     for (int level = 1; level <= levels::kLevelCount; ++level) {
         LevelForm f{levels::byNumber(level)};
-        SCOPED_TRACE(f.def.formName);
-        EXPECT_TRUE(f.Timer1.enabled());
-        EXPECT_EQ(f.Timer1.interval(), 50);
-        EXPECT_TRUE(f.Timer2.enabled());
-        EXPECT_EQ(f.Timer2.interval(), 1);
-        EXPECT_TRUE(f.Picture1.enabled());
-        EXPECT_EQ(f.cmdNewGame.caption(), "Restart");
-        EXPECT_EQ(f.cmdNewGame.enabled(), level == 3);
-        EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
-        EXPECT_EQ(f.imgTemp.picture(), &art::picTurtle);
-        EXPECT_EQ(f.imgTurtleDead.picture(), &art::picTurtleDead);
-        EXPECT_TRUE(f.imgTurtle.visible());
-        EXPECT_FALSE(f.imgTemp.visible() || f.imgTurtleDead.visible() || f.imgTread.visible());
-        EXPECT_EQ(f.imgTread.width(), 870);
-        EXPECT_EQ(f.imgTread.height(), 780);
+        SCOPED_TRACE(f.def.windowName);
+        EXPECT_TRUE(f.trafficTimer.enabled());
+        EXPECT_EQ(f.trafficTimer.interval(), 50);
+        EXPECT_TRUE(f.collisionChecksOn);
+        EXPECT_TRUE(f.field.enabled());
+        EXPECT_EQ(f.restartButton.caption(), "Restart");
+        EXPECT_EQ(f.restartButton.enabled(), level == 3);
+        EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
+        EXPECT_EQ(f.savedTurtle.picture(), &art::picTurtle);
+        EXPECT_EQ(f.deadTurtle.picture(), &art::picTurtleDead);
+        EXPECT_TRUE(f.turtle.visible());
+        EXPECT_FALSE(f.savedTurtle.visible() || f.deadTurtle.visible() || f.treadMark.visible());
+        EXPECT_EQ(f.treadMark.width(), 870);
+        EXPECT_EQ(f.treadMark.height(), 780);
     }
 }
 
@@ -50,17 +49,17 @@ TEST(LevelForm, AFreshFormKeepsNothingOfAnEarlierVisit) {
     FakeHost host;
     {
         LevelForm f{levels::level1()};
-        f.imgTurtle.move(500, 1500);
-        Timer2_Timer(f, host);  // run over by imgCar 0
-        ASSERT_TRUE(f.imgTread.visible());
-        for (int i = 0; i < 7; ++i) Timer1_Timer(f);
+        f.turtle.move(500, 1500);
+        checkCollisions(f, host);  // run over by imgCar 0
+        ASSERT_TRUE(f.treadMark.visible());
+        for (int i = 0; i < 7; ++i) moveTraffic(f);
     }
     LevelForm again{levels::level1()};
-    EXPECT_EQ(again.imgTurtle.left(), 3540);
-    EXPECT_EQ(again.imgTurtle.top(), 4380);
-    EXPECT_EQ(again.imgTurtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(again.imgTread.visible());
-    EXPECT_FALSE(again.cmdNewGame.enabled());
+    EXPECT_EQ(again.turtle.left(), 3540);
+    EXPECT_EQ(again.turtle.top(), 4380);
+    EXPECT_EQ(again.turtle.picture(), &art::picTurtle);
+    EXPECT_FALSE(again.treadMark.visible());
+    EXPECT_FALSE(again.restartButton.enabled());
     EXPECT_EQ(again.image({"imgSemi", 0}).left(), 4020);
     EXPECT_EQ(again.image({"imgCar", 0}).left(), 60);
 }
@@ -70,8 +69,8 @@ TEST(LevelForm, PaintOrderIsTheLayoutBottomFirst) {
     const auto& order = f.paintOrder();
     ASSERT_EQ(order.size(), levels::level1().layout.size());
     // Topmost in the layout is the turtle: painted last.
-    EXPECT_EQ(std::get<const Image*>(order.back()), &f.imgTurtle);
-    EXPECT_EQ(std::get<const Image*>(order.front()), &f.imgTread);
+    EXPECT_EQ(std::get<const Image*>(order.back()), &f.turtle);
+    EXPECT_EQ(std::get<const Image*>(order.front()), &f.treadMark);
 }
 
 TEST(LevelForm, AMissingControlIsARunTimeError) {

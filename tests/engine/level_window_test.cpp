@@ -43,7 +43,7 @@ protected:
 
 TEST_F(LevelWindowTest, WindowMatchesItsTable) {
     open(1);
-    EXPECT_EQ(window->objectName(), "frmLevel1");
+    EXPECT_EQ(window->objectName(), "level1");
     EXPECT_EQ(window->windowTitle(), "Level 1: Country Highway");
     EXPECT_EQ(window->size(), QSize(501, 325));
     EXPECT_EQ(window->playField()->geometry(), QRect(0, 0, 501, 325));
@@ -71,9 +71,9 @@ TEST_F(LevelWindowTest, FieldSizesOfLevelsTwoAndThreeDifferFromTheirClientAreas)
 TEST_F(LevelWindowTest, UpMovesTheTurtleAtOnceWithoutAClick) {
     open(1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    EXPECT_EQ(form().imgTurtle.top(), 4080);
+    EXPECT_EQ(form().turtle.top(), 4080);
     QTest::keyClick(window->playField(), Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(form().imgTurtle.left(), 3240);
+    EXPECT_EQ(form().turtle.left(), 3240);
 }
 
 TEST_F(LevelWindowTest, PausedHoldsBothTimersAndPlayResumesAfterwards) {
@@ -84,11 +84,11 @@ TEST_F(LevelWindowTest, PausedHoldsBothTimersAndPlayResumesAfterwards) {
     SeenBox seen;
     answerNextBox(&seen, [&] {
         whileOpen = semi0.left();
-        form().imgTurtle.move(3540, 100);  // past the goal: a running collision tick would win
+        form().turtle.move(3540, 100);  // past the goal: a collision check would win
         QTest::qWait(300);
         EXPECT_EQ(semi0.left(), whileOpen);
         EXPECT_EQ(handOvers, 0);
-        form().imgTurtle.move(3540, 4380);
+        form().turtle.move(3540, 4380);
     });
     QTest::keyClick(window->playField(), Qt::Key_P);
     EXPECT_EQ(seen.text, "Paused");
@@ -101,22 +101,22 @@ TEST_F(LevelWindowTest, DeathRestartAndFocus) {
     open(1);
     clearRoad();
     Image& car1 = form().image({"imgCar", 1});
-    form().imgTurtle.move(3540, 3180);
+    form().turtle.move(3540, 3180);
     car1.move(3000);
-    ASSERT_TRUE(waitFor([&] { return form().imgTread.visible(); }));
+    ASSERT_TRUE(waitFor([&] { return form().treadMark.visible(); }));
     EXPECT_FALSE(window->playField()->isEnabled());
     EXPECT_TRUE(window->restartButton()->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), window->restartButton());  // Space restarts
-    const float top = form().imgTurtle.top();
+    const float top = form().turtle.top();
     QTest::keyClick(window->playField(), Qt::Key_Up);  // a disabled field takes no keys
-    EXPECT_EQ(form().imgTurtle.top(), top);
+    EXPECT_EQ(form().turtle.top(), top);
 
     QTest::mouseClick(window->restartButton(), Qt::LeftButton);
-    EXPECT_EQ(form().imgTurtle.top(), 4320);
+    EXPECT_EQ(form().turtle.top(), 4320);
     EXPECT_FALSE(window->restartButton()->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), window->playField());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    EXPECT_EQ(form().imgTurtle.top(), 4020);
+    EXPECT_EQ(form().turtle.top(), 4020);
 }
 
 // A move that brings the turtle into a vehicle is answered before the next
@@ -141,14 +141,14 @@ TEST_F(LevelWindowTest, AMoveIntoAVehicleIsAnsweredBeforeTheNextEvent) {
         clearRoad();
         Image& car1 = form().image({"imgCar", 1});
         car1.move(c.carLeft);
-        form().imgTurtle.move(c.turtleLeft, c.turtleTop);
+        form().turtle.move(c.turtleLeft, c.turtleTop);
         const auto expectDead = [&] {
-            EXPECT_EQ(form().imgTurtle.picture(), form().imgTurtleDead.picture());
-            EXPECT_EQ(form().imgTurtle.left(), c.deadLeft);
-            EXPECT_EQ(form().imgTurtle.top(), c.deadTop);
-            EXPECT_TRUE(form().imgTread.visible());
-            EXPECT_EQ(form().imgTread.left(), c.deadLeft);
-            EXPECT_EQ(form().imgTread.top(), car1.top());
+            EXPECT_EQ(form().turtle.picture(), form().deadTurtle.picture());
+            EXPECT_EQ(form().turtle.left(), c.deadLeft);
+            EXPECT_EQ(form().turtle.top(), c.deadTop);
+            EXPECT_TRUE(form().treadMark.visible());
+            EXPECT_EQ(form().treadMark.left(), c.deadLeft);
+            EXPECT_EQ(form().treadMark.top(), car1.top());
             EXPECT_FALSE(window->playField()->isEnabled());
             EXPECT_TRUE(window->restartButton()->isEnabled());
         };
@@ -181,7 +181,7 @@ TEST_F(LevelWindowTest, ClosingThePauseBoxIsAnsweredAtOnce) {
     clearRoad();
     SeenBox winner;
     answerNextBox(nullptr, [&] {
-        form().imgTurtle.move(3540, 180);  // past the goal while the level is held
+        form().turtle.move(3540, 180);  // past the goal while the level is held
         answerNextBox(&winner);
     });
     QTest::keyClick(window->playField(), Qt::Key_P);
@@ -194,7 +194,7 @@ TEST_F(LevelWindowTest, AWinHidesTheWindowAndStopsItBeforeHandingOver) {
     clearRoad();
     SeenBox seen;
     answerNextBox(&seen);
-    form().imgTurtle.move(3540, 180);
+    form().turtle.move(3540, 180);
     ASSERT_TRUE(waitFor([&] { return handOvers == 1; }));
     EXPECT_EQ(seen.text, "Winner!");
     EXPECT_EQ(seen.title, "Plodway");  // no title of its own: the program's
@@ -205,9 +205,9 @@ TEST_F(LevelWindowTest, AWinHidesTheWindowAndStopsItBeforeHandingOver) {
 
 TEST_F(LevelWindowTest, ClosingWhileDeadDestroysTheWindow) {
     open(2);
-    form().imgTurtle.move(3000, 4560);
+    form().turtle.move(3000, 4560);
     form().image({"imgSportsCar", 1}).move(2900);
-    ASSERT_TRUE(waitFor([&] { return form().imgTread.visible(); }));
+    ASSERT_TRUE(waitFor([&] { return form().treadMark.visible(); }));
     window->close();
     EXPECT_TRUE(waitFor([&] { return window.isNull(); }));
 }

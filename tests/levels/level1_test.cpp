@@ -24,16 +24,16 @@ TEST(Level1Traffic, FirstWrapsAndCycles) {
 TEST(Level1Traffic, AVehicleExactlyOnItsThresholdStays) {
     LevelForm f{levels::level1()};
     Image& semi0 = f.image({"imgSemi", 0});
-    for (int i = 0; i < 10; ++i) Timer1_Timer(f);
+    for (int i = 0; i < 10; ++i) moveTraffic(f);
     EXPECT_EQ(semi0.left(), -980);  // not less than -990
     semi0.move(-490);
-    Timer1_Timer(f);
+    moveTraffic(f);
     EXPECT_EQ(semi0.left(), -990);  // exactly on the threshold
     Image& car0 = f.image({"imgCar", 0});
     car0.move(7015);
-    Timer1_Timer(f);
+    moveTraffic(f);
     EXPECT_EQ(car0.left(), 7515);  // exactly W
-    Timer1_Timer(f);
+    moveTraffic(f);
     EXPECT_EQ(car0.left(), -990);
 }
 
@@ -41,8 +41,8 @@ TEST(Level1Traffic, TheFieldWidthIsReadAtEveryTest) {
     // The wrap rules name W, not 7515: a car re-enters relative to the field.
     LevelForm f{levels::level1()};
     Image& semi2 = f.image({"imgSemi", 2});
-    for (int i = 0; i < 7; ++i) Timer1_Timer(f);
-    EXPECT_EQ(semi2.left(), f.Picture1.width() + 1500);
+    for (int i = 0; i < 7; ++i) moveTraffic(f);
+    EXPECT_EQ(semi2.left(), f.field.width() + 1500);
 }
 
 TEST(Level1Hazards, TreadMarkPerVehicleKind) {
@@ -60,11 +60,11 @@ TEST(Level1Hazards, TreadMarkPerVehicleKind) {
         LevelForm f{levels::level1()};
         FakeHost host;
         f.image(k.vehicle).move(k.vehicleLeft);
-        f.imgTurtle.move(3540, k.turtleTop);
-        Timer2_Timer(f, host);
-        EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtleDead) << k.vehicle.text();
-        EXPECT_EQ(f.imgTread.left(), k.treadLeft) << k.vehicle.text();
-        EXPECT_EQ(f.imgTread.top(), k.treadTop) << k.vehicle.text();
+        f.turtle.move(3540, k.turtleTop);
+        checkCollisions(f, host);
+        EXPECT_EQ(f.turtle.picture(), &art::picTurtleDead) << k.vehicle.text();
+        EXPECT_EQ(f.treadMark.left(), k.treadLeft) << k.vehicle.text();
+        EXPECT_EQ(f.treadMark.top(), k.treadTop) << k.vehicle.text();
     }
 }
 
@@ -87,9 +87,9 @@ TEST(Level1Hazards, RowsAndTheLanesThatCanHitThem) {
                 FakeHost host;
                 for (Image* v : f.hazardVehicles) v->move(-5000);
                 f.image(h.vehicle).move(left);
-                f.imgTurtle.move(3540, top);
-                Timer2_Timer(f, host);
-                if (f.imgTread.visible()) {
+                f.turtle.move(3540, top);
+                checkCollisions(f, host);
+                if (f.treadMark.visible()) {
                     killers += h.vehicle.text();
                     break;
                 }
@@ -103,17 +103,17 @@ TEST(Level1Goal, FourteenStepsUpWinOnAClearRoad) {
         LevelForm f{levels::level1()};
         FakeHost host;
         for (Image* v : f.hazardVehicles) v->move(-5000);
-        f.imgTurtle.move(3540, start);
+        f.turtle.move(3540, start);
         int presses = 0;
         while (host.boxes.empty() && presses < 30) {
-            Picture1_KeyDown(f, host, vbKeyUp, 0);
+            handleKey(f, host, winsys::kKeyUp, 0);
             ++presses;
-            Timer2_Timer(f, host);
+            checkCollisions(f, host);
         }
         EXPECT_EQ(presses, 14) << start;
         ASSERT_EQ(host.boxes.size(), 1u);
         EXPECT_EQ(host.boxes[0].text, "Winner!");
-        EXPECT_EQ(host.changeLevels, 1);
+        EXPECT_EQ(host.handOvers, 1);
     }
 }
 
@@ -121,13 +121,13 @@ TEST(Level1Goal, FromTheBottomLimitTheRowAt240IsOneStepShort) {
     LevelForm f{levels::level1()};
     FakeHost host;
     for (Image* v : f.hazardVehicles) v->move(-5000);
-    f.imgTurtle.move(3540, 4440);
-    for (int i = 0; i < 14; ++i) Picture1_KeyDown(f, host, vbKeyUp, 0);
-    Timer2_Timer(f, host);
-    EXPECT_EQ(f.imgTurtle.top(), 240);
+    f.turtle.move(3540, 4440);
+    for (int i = 0; i < 14; ++i) handleKey(f, host, winsys::kKeyUp, 0);
+    checkCollisions(f, host);
+    EXPECT_EQ(f.turtle.top(), 240);
     EXPECT_TRUE(host.boxes.empty());
-    Picture1_KeyDown(f, host, vbKeyUp, 0);
-    Timer2_Timer(f, host);
+    handleKey(f, host, winsys::kKeyUp, 0);
+    checkCollisions(f, host);
     EXPECT_EQ(host.boxes.size(), 1u);
 }
 

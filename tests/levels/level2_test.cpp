@@ -38,7 +38,7 @@ struct Game {
     FakeHost host;
 
     Image& vehicle(const Vehicle& v) { return f.image({v.name, v.index}); }
-    bool dead() const { return f.imgTurtle.picture() == &art::picTurtleDead; }
+    bool dead() const { return f.turtle.picture() == &art::picTurtleDead; }
     // Parks every vehicle far left of the field, where no tick wraps it.
     void clearRoad() {
         for (const Vehicle& v : kVehicles) vehicle(v).move(-20000);
@@ -48,15 +48,15 @@ struct Game {
 struct Level2 : ::testing::Test, Game {};
 
 TEST_F(Level2, FreshFormIsTheLayout) {
-    EXPECT_EQ(f.Picture1.width(), W);
-    EXPECT_EQ(f.imgTurtle.left(), 3480);
-    EXPECT_EQ(f.imgTurtle.top(), 4860);
-    EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(f.imgTread.visible());
-    EXPECT_FALSE(f.cmdNewGame.enabled());
-    EXPECT_TRUE(f.Picture1.enabled());
-    EXPECT_TRUE(f.Timer1.enabled());
-    EXPECT_TRUE(f.Timer2.enabled());
+    EXPECT_EQ(f.field.width(), W);
+    EXPECT_EQ(f.turtle.left(), 3480);
+    EXPECT_EQ(f.turtle.top(), 4860);
+    EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
+    EXPECT_FALSE(f.treadMark.visible());
+    EXPECT_FALSE(f.restartButton.enabled());
+    EXPECT_TRUE(f.field.enabled());
+    EXPECT_TRUE(f.trafficTimer.enabled());
+    EXPECT_TRUE(f.collisionChecksOn);
     for (const Vehicle& v : kVehicles) {
         SCOPED_TRACE(std::string(v.name) + " " + std::to_string(v.index));
         const Image& img = vehicle(v);
@@ -86,9 +86,9 @@ TEST_F(Level2, AVehicleExactlyOnItsThresholdStays) {
     const float onThreshold[] = {-1845, -1845, W + 870, W + 870, W + 1005, W + 1005};
     const float step[] = {-400, -400, 500, 500, 650, 650};
     for (int i = 0; i < 6; ++i) vehicle(kVehicles[i]).move(onThreshold[i] - step[i]);
-    Timer1_Timer(f);
+    moveTraffic(f);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(vehicle(kVehicles[i]).left(), onThreshold[i]) << i;
-    Timer1_Timer(f);
+    moveTraffic(f);
     const float reentry[] = {W + 100, W + 350, -870, -1040, -1205, -1500};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(vehicle(kVehicles[i]).left(), reentry[i]) << i;
 }
@@ -110,17 +110,17 @@ TEST_F(Level2, CornerStrictlyInsideHitsAndPlacesTheTread) {
             t.clearRoad();
             t.vehicle(v).move(v.left);
             const float left = v.left + c.dx;
-            t.f.imgTurtle.move(left, v.top + c.dy);
-            Timer2_Timer(t.f, t.host);
+            t.f.turtle.move(left, v.top + c.dy);
+            checkCollisions(t.f, t.host);
             EXPECT_EQ(t.dead(), c.hit);
-            EXPECT_EQ(t.f.imgTread.visible(), c.hit);
-            EXPECT_EQ(t.f.Timer2.enabled(), !c.hit);
-            EXPECT_EQ(t.f.Picture1.enabled(), !c.hit);
-            EXPECT_EQ(t.f.cmdNewGame.enabled(), c.hit);
+            EXPECT_EQ(t.f.treadMark.visible(), c.hit);
+            EXPECT_EQ(t.f.collisionChecksOn, !c.hit);
+            EXPECT_EQ(t.f.field.enabled(), !c.hit);
+            EXPECT_EQ(t.f.restartButton.enabled(), c.hit);
             if (!c.hit) continue;
-            EXPECT_EQ(t.f.imgTemp.picture(), &art::picTurtle);
-            EXPECT_EQ(t.f.imgTread.left(), bus ? left - 720 : left);
-            EXPECT_EQ(t.f.imgTread.top(), v.top);
+            EXPECT_EQ(t.f.savedTurtle.picture(), &art::picTurtle);
+            EXPECT_EQ(t.f.treadMark.left(), bus ? left - 720 : left);
+            EXPECT_EQ(t.f.treadMark.top(), v.top);
         }
     }
 }
@@ -143,11 +143,11 @@ TEST_F(Level2, OnlyTheLanesOfARowCanHitIt) {
         for (int i = 0; i < 6; ++i) {
             Game t;
             t.clearRoad();
-            t.f.imgTurtle.move(3480, row.top);
+            t.f.turtle.move(3480, row.top);
             bool hit = false;
             for (float left = -2000; left <= W + 1100 && !hit; left += 15) {
                 t.vehicle(kVehicles[i]).move(left);
-                Timer2_Timer(t.f, t.host);
+                checkCollisions(t.f, t.host);
                 hit = t.dead();
             }
             EXPECT_EQ(hit, row.hitBy.count(i) == 1) << "row " << row.top << " vehicle " << i;
@@ -158,37 +158,37 @@ TEST_F(Level2, OnlyTheLanesOfARowCanHitIt) {
 // Car 0 and bus 1 overlap on row 2760: both respond, the first saves the
 // live picture and the bus, later in the order, places the mark.
 TEST_F(Level2, DoubleHitOnRow2760KeepsTheLivePicture) {
-    f.imgTurtle.move(3480, 2760);  // inside car 0 (2820..3690) and bus 1 (2520..4365)
-    Timer2_Timer(f, host);
+    f.turtle.move(3480, 2760);  // inside car 0 (2820..3690) and bus 1 (2520..4365)
+    checkCollisions(f, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.imgTemp.picture(), &art::picTurtle);
-    EXPECT_TRUE(f.imgTread.visible());
-    EXPECT_EQ(f.imgTread.left(), 3480 - 720);
-    EXPECT_EQ(f.imgTread.top(), 2700);
+    EXPECT_EQ(f.savedTurtle.picture(), &art::picTurtle);
+    EXPECT_TRUE(f.treadMark.visible());
+    EXPECT_EQ(f.treadMark.left(), 3480 - 720);
+    EXPECT_EQ(f.treadMark.top(), 2700);
 
-    cmdNewGame_Click(f);
-    EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
-    EXPECT_EQ(f.imgTurtle.left(), 3480);
-    EXPECT_EQ(f.imgTurtle.top(), 4860);
-    EXPECT_FALSE(f.imgTread.visible());
-    EXPECT_FALSE(f.cmdNewGame.enabled());
-    EXPECT_TRUE(f.Timer2.enabled());
-    EXPECT_TRUE(f.Picture1.enabled());
+    restartTurtle(f);
+    EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
+    EXPECT_EQ(f.turtle.left(), 3480);
+    EXPECT_EQ(f.turtle.top(), 4860);
+    EXPECT_FALSE(f.treadMark.visible());
+    EXPECT_FALSE(f.restartButton.enabled());
+    EXPECT_TRUE(f.collisionChecksOn);
+    EXPECT_TRUE(f.field.enabled());
 }
 
-// A death stops the collision timer and the keys, never the traffic; Restart
+// A death stops the collision checks and the keys, never the traffic; Restart
 // moves no vehicle.
 TEST_F(Level2, TrafficDrivesOnOverADeadTurtle) {
-    f.imgTurtle.move(3480, 2460);  // car 0's lane
-    Timer2_Timer(f, host);
+    f.turtle.move(3480, 2460);  // car 0's lane
+    checkCollisions(f, host);
     ASSERT_TRUE(dead());
-    EXPECT_FALSE(f.Timer2.enabled());
-    EXPECT_FALSE(f.Picture1.enabled());
-    EXPECT_TRUE(f.Timer1.enabled());
-    for (int tick = 0; tick < 3; ++tick) Timer1_Timer(f);
+    EXPECT_FALSE(f.collisionChecksOn);
+    EXPECT_FALSE(f.field.enabled());
+    EXPECT_TRUE(f.trafficTimer.enabled());
+    for (int tick = 0; tick < 3; ++tick) moveTraffic(f);
     const Image& car0 = vehicle(kVehicles[2]);
     EXPECT_EQ(car0.left(), 2820 + 3 * 500);
-    cmdNewGame_Click(f);
+    restartTurtle(f);
     EXPECT_EQ(car0.left(), 2820 + 3 * 500);
 }
 
@@ -204,37 +204,37 @@ TEST(Level2Limits, EdgeLimits) {
 TEST_F(Level2, TreadKeepsItsPlaceWhenTheLimitMovesTheTurtle) {
     clearRoad();
     vehicle(kVehicles[1]).move(-1000);  // bus 1 over the left edge
-    f.imgTurtle.move(-120, 3060);
-    Timer2_Timer(f, host);
+    f.turtle.move(-120, 3060);
+    checkCollisions(f, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.imgTread.left(), -120 - 720);
-    EXPECT_EQ(f.imgTurtle.left(), 0);
+    EXPECT_EQ(f.treadMark.left(), -120 - 720);
+    EXPECT_EQ(f.turtle.left(), 0);
 }
 
 TEST_F(Level2, Top240IsNotAWin) {
     clearRoad();
-    f.imgTurtle.move(3480, 240);
-    Timer2_Timer(f, host);
+    f.turtle.move(3480, 240);
+    checkCollisions(f, host);
     EXPECT_TRUE(host.boxes.empty());
-    EXPECT_EQ(host.unloads, 0);
-    EXPECT_TRUE(f.Timer2.enabled());
+    EXPECT_EQ(host.closes, 0);
+    EXPECT_TRUE(f.collisionChecksOn);
 }
 
 TEST_F(Level2, SixteenStepsUpWinAt60) {
     clearRoad();
     FakeHost order;
     for (int press = 1; press <= 15; ++press) {
-        Picture1_KeyDown(f, order, vbKeyUp, 0);
-        Timer2_Timer(f, order);
+        handleKey(f, order, winsys::kKeyUp, 0);
+        checkCollisions(f, order);
         ASSERT_TRUE(order.calls.empty()) << "press " << press;
     }
-    EXPECT_EQ(f.imgTurtle.top(), 360);
-    Picture1_KeyDown(f, order, vbKeyUp, 0);
-    f.imgTurtle.setLeft(-120);  // off the left edge: the limit must not run after the win
-    Timer2_Timer(f, order);
-    EXPECT_EQ(f.imgTurtle.top(), 60);
+    EXPECT_EQ(f.turtle.top(), 360);
+    handleKey(f, order, winsys::kKeyUp, 0);
+    f.turtle.setLeft(-120);  // off the left edge: the limit must not run after the win
+    checkCollisions(f, order);
+    EXPECT_EQ(f.turtle.top(), 60);
     expectWonAndHandedOver(f, order);
-    EXPECT_EQ(f.imgTurtle.left(), -120);
+    EXPECT_EQ(f.turtle.left(), -120);
 }
 
 }  // namespace

@@ -39,29 +39,29 @@ struct Game {
     FakeHost host;
 
     Image& vehicle(int i) { return f.image({kVehicles[i].name}); }
-    bool dead() const { return f.imgTurtle.picture() == &art::picTurtleDead; }
+    bool dead() const { return f.turtle.picture() == &art::picTurtleDead; }
     // Parks every vehicle far left of the field, where no tick wraps it.
     void clearRoad() {
         for (int i = 0; i < 4; ++i) vehicle(i).move(-20000);
     }
     void pressAndTick(std::int16_t key) {
-        Picture1_KeyDown(f, host, key, 0);
-        Timer2_Timer(f, host);
+        handleKey(f, host, key, 0);
+        checkCollisions(f, host);
     }
 };
 
 struct Level3 : ::testing::Test, Game {};
 
 TEST_F(Level3, FreshFormIsTheLayout) {
-    EXPECT_EQ(f.Picture1.width(), W);
-    EXPECT_EQ(f.imgTurtle.left(), 3420);
-    EXPECT_EQ(f.imgTurtle.top(), 4920);
-    EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(f.imgTread.visible());
-    EXPECT_TRUE(f.cmdNewGame.enabled());  // unlike levels 1 and 2
-    EXPECT_TRUE(f.Picture1.enabled());
-    EXPECT_TRUE(f.Timer1.enabled());
-    EXPECT_TRUE(f.Timer2.enabled());
+    EXPECT_EQ(f.field.width(), W);
+    EXPECT_EQ(f.turtle.left(), 3420);
+    EXPECT_EQ(f.turtle.top(), 4920);
+    EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
+    EXPECT_FALSE(f.treadMark.visible());
+    EXPECT_TRUE(f.restartButton.enabled());  // unlike levels 1 and 2
+    EXPECT_TRUE(f.field.enabled());
+    EXPECT_TRUE(f.trafficTimer.enabled());
+    EXPECT_TRUE(f.collisionChecksOn);
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(kVehicles[i].name);
         EXPECT_EQ(vehicle(i).left(), kVehicles[i].left);
@@ -88,9 +88,9 @@ TEST_F(Level3, AVehicleExactlyOnItsThresholdStays) {
     const float onThreshold[] = {-1770, -990, W + 1005, W + 900};
     const float reentry[] = {W + 1770, W + 1010, -1205, -750};
     for (int i = 0; i < 4; ++i) vehicle(i).move(onThreshold[i] - kVehicles[i].step);
-    Timer1_Timer(f);
+    moveTraffic(f);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).left(), onThreshold[i]) << kVehicles[i].name;
-    Timer1_Timer(f);
+    moveTraffic(f);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).left(), reentry[i]) << kVehicles[i].name;
 }
 
@@ -109,16 +109,16 @@ TEST_F(Level3, CornerStrictlyInsideHitsAndPlacesTheTread) {
             Game t;
             t.clearRoad();
             t.vehicle(i).move(v.left);
-            t.f.imgTurtle.move(v.left + c.dx, v.top + c.dy);
-            Timer2_Timer(t.f, t.host);
+            t.f.turtle.move(v.left + c.dx, v.top + c.dy);
+            checkCollisions(t.f, t.host);
             EXPECT_EQ(t.dead(), c.hit);
-            EXPECT_EQ(t.f.imgTread.visible(), c.hit);
-            EXPECT_EQ(t.f.Timer2.enabled(), !c.hit);
-            EXPECT_EQ(t.f.Picture1.enabled(), !c.hit);
+            EXPECT_EQ(t.f.treadMark.visible(), c.hit);
+            EXPECT_EQ(t.f.collisionChecksOn, !c.hit);
+            EXPECT_EQ(t.f.field.enabled(), !c.hit);
             if (!c.hit) continue;
-            EXPECT_EQ(t.f.imgTemp.picture(), &art::picTurtle);
-            EXPECT_EQ(t.f.imgTread.left(), v.left + c.dx);
-            EXPECT_EQ(t.f.imgTread.top(), v.top);
+            EXPECT_EQ(t.f.savedTurtle.picture(), &art::picTurtle);
+            EXPECT_EQ(t.f.treadMark.left(), v.left + c.dx);
+            EXPECT_EQ(t.f.treadMark.top(), v.top);
         }
     }
 }
@@ -138,11 +138,11 @@ TEST_F(Level3, OnlyTheLanesOfARowCanHitIt) {
         for (int i = 0; i < 4; ++i) {
             Game t;
             t.clearRoad();
-            t.f.imgTurtle.move(3420, row.top);
+            t.f.turtle.move(3420, row.top);
             bool hit = false;
             for (float left = -2000; left <= W + 1100 && !hit; left += 15) {
                 t.vehicle(i).move(left);
-                Timer2_Timer(t.f, t.host);
+                checkCollisions(t.f, t.host);
                 hit = t.dead();
             }
             EXPECT_EQ(hit, row.hitBy == i) << "row " << row.top << " " << kVehicles[i].name;
@@ -151,18 +151,18 @@ TEST_F(Level3, OnlyTheLanesOfARowCanHitIt) {
 }
 
 TEST_F(Level3, TrafficDrivesOnOverADeadTurtle) {
-    f.imgTurtle.move(3600, 1920);  // under the semi-trailer at load (3540..4530)
-    Timer2_Timer(f, host);
+    f.turtle.move(3600, 1920);  // under the semi-trailer at load (3540..4530)
+    checkCollisions(f, host);
     ASSERT_TRUE(dead());
-    EXPECT_FALSE(f.Timer2.enabled());
-    EXPECT_FALSE(f.Picture1.enabled());
-    EXPECT_TRUE(f.Timer1.enabled());
-    for (int tick = 0; tick < 3; ++tick) Timer1_Timer(f);
+    EXPECT_FALSE(f.collisionChecksOn);
+    EXPECT_FALSE(f.field.enabled());
+    EXPECT_TRUE(f.trafficTimer.enabled());
+    for (int tick = 0; tick < 3; ++tick) moveTraffic(f);
     EXPECT_EQ(vehicle(Semi).left(), 3540 - 3 * 350);
-    cmdNewGame_Click(f);
+    restartTurtle(f);
     EXPECT_EQ(vehicle(Semi).left(), 3540 - 3 * 350);
-    EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
-    EXPECT_EQ(f.imgTurtle.top(), 4860);
+    EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
+    EXPECT_EQ(f.turtle.top(), 4860);
 }
 
 TEST(Level3Limits, EdgeLimits) {
@@ -177,33 +177,34 @@ TEST(Level3Limits, EdgeLimits) {
 // visible 6990 but inside the field: it stays, lives, moves and can be hit.
 TEST_F(Level3, TurtleOutOfSightAt7000IsStillInPlay) {
     clearRoad();
-    f.imgTurtle.setLeft(0);
-    for (int press = 0; press < 14; ++press) pressAndTick(vbKeyRight);
-    EXPECT_EQ(f.imgTurtle.left(), 7000);
-    for (int press = 0; press < 3; ++press) pressAndTick(vbKeyUp);
-    EXPECT_EQ(f.imgTurtle.left(), 7000);
-    EXPECT_EQ(f.imgTurtle.top(), 3420);
+    f.turtle.setLeft(0);
+    for (int press = 0; press < 14; ++press) pressAndTick(winsys::kKeyRight);
+    EXPECT_EQ(f.turtle.left(), 7000);
+    for (int press = 0; press < 3; ++press) pressAndTick(winsys::kKeyUp);
+    EXPECT_EQ(f.turtle.left(), 7000);
+    EXPECT_EQ(f.turtle.top(), 3420);
     EXPECT_FALSE(dead());
     vehicle(Car).move(6500);
-    Timer2_Timer(f, host);
+    checkCollisions(f, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.imgTread.left(), 7000);
-    EXPECT_EQ(f.imgTread.top(), 3060);
+    EXPECT_EQ(f.treadMark.left(), 7000);
+    EXPECT_EQ(f.treadMark.top(), 3060);
 }
 
 TEST_F(Level3, KeysStep500AndPause) {
     struct Case { std::int16_t key; float dx, dy; bool pauses; };
     const Case cases[] = {
-        {vbKeyUp, 0, -500, false}, {vbKeyDown, 0, 500, false}, {vbKeyLeft, -500, 0, false},
-        {vbKeyRight, 500, 0, false}, {vbKeyP, 0, 0, true},      {vbKeyPause, 0, 0, true},
+        {winsys::kKeyUp, 0, -500, false},   {winsys::kKeyDown, 0, 500, false},
+        {winsys::kKeyLeft, -500, 0, false}, {winsys::kKeyRight, 500, 0, false},
+        {winsys::kKeyP, 0, 0, true},        {winsys::kKeyPause, 0, 0, true},
         {32, 0, 0, false}, {13, 0, 0, false}, {27, 0, 0, false}, {65, 0, 0, false},
         {48, 0, 0, false}, {112, 0, 0, false},
     };
     for (const Case& c : cases) {
         Game t;
-        Picture1_KeyDown(t.f, t.host, c.key, 1);  // Shift held: modifiers change nothing
-        EXPECT_EQ(t.f.imgTurtle.left(), 3420 + c.dx) << c.key;
-        EXPECT_EQ(t.f.imgTurtle.top(), 4920 + c.dy) << c.key;
+        handleKey(t.f, t.host, c.key, 1);  // Shift held: modifiers change nothing
+        EXPECT_EQ(t.f.turtle.left(), 3420 + c.dx) << c.key;
+        EXPECT_EQ(t.f.turtle.top(), 4920 + c.dy) << c.key;
         ASSERT_EQ(t.host.boxes.size(), c.pauses ? 1u : 0u) << c.key;
         if (!c.pauses) continue;
         EXPECT_EQ(t.host.boxes[0].text, "Paused");
@@ -215,25 +216,25 @@ TEST_F(Level3, KeysStep500AndPause) {
 // The button is live at load: Restart sends the living turtle up to 4860 in
 // its own column and greys itself out; the traffic is not touched.
 TEST_F(Level3, RestartBeforeTheFirstDeath) {
-    Picture1_KeyDown(f, host, vbKeyLeft, 0);
-    cmdNewGame_Click(f);
-    EXPECT_EQ(f.imgTurtle.left(), 2920);
-    EXPECT_EQ(f.imgTurtle.top(), 4860);
-    EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(f.cmdNewGame.enabled());
-    EXPECT_TRUE(f.Timer2.enabled());
-    EXPECT_TRUE(f.Picture1.enabled());
-    EXPECT_FALSE(f.imgTread.visible());
+    handleKey(f, host, winsys::kKeyLeft, 0);
+    restartTurtle(f);
+    EXPECT_EQ(f.turtle.left(), 2920);
+    EXPECT_EQ(f.turtle.top(), 4860);
+    EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
+    EXPECT_FALSE(f.restartButton.enabled());
+    EXPECT_TRUE(f.collisionChecksOn);
+    EXPECT_TRUE(f.field.enabled());
+    EXPECT_FALSE(f.treadMark.visible());
     for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).left(), kVehicles[i].left) << kVehicles[i].name;
 }
 
 TEST_F(Level3, Top240IsNotAWin) {
     clearRoad();
-    f.imgTurtle.move(3420, 240);
-    Timer2_Timer(f, host);
+    f.turtle.move(3420, 240);
+    checkCollisions(f, host);
     EXPECT_TRUE(host.boxes.empty());
-    EXPECT_EQ(host.unloads, 0);
-    EXPECT_TRUE(f.Timer2.enabled());
+    EXPECT_EQ(host.closes, 0);
+    EXPECT_TRUE(f.collisionChecksOn);
 }
 
 // Ten presses of Up win from the load row (4920 -> -80) and from the
@@ -243,20 +244,20 @@ TEST_F(Level3, TenStepsUpWinFromEitherStart) {
         SCOPED_TRACE(restarted ? "from Restart" : "from load");
         Game t;
         t.clearRoad();
-        if (restarted) cmdNewGame_Click(t.f);
-        const float start = t.f.imgTurtle.top();
+        if (restarted) restartTurtle(t.f);
+        const float start = t.f.turtle.top();
         FakeHost order;
         for (int press = 1; press <= 9; ++press) {
-            Picture1_KeyDown(t.f, order, vbKeyUp, 0);
-            Timer2_Timer(t.f, order);
+            handleKey(t.f, order, winsys::kKeyUp, 0);
+            checkCollisions(t.f, order);
             ASSERT_TRUE(order.calls.empty()) << "press " << press;
         }
-        Picture1_KeyDown(t.f, order, vbKeyUp, 0);
-        t.f.imgTurtle.setLeft(-80);  // off the left edge: the limit must not run after the win
-        Timer2_Timer(t.f, order);
-        EXPECT_EQ(t.f.imgTurtle.top(), start - 5000);
+        handleKey(t.f, order, winsys::kKeyUp, 0);
+        t.f.turtle.setLeft(-80);  // off the left edge: the limit must not run after the win
+        checkCollisions(t.f, order);
+        EXPECT_EQ(t.f.turtle.top(), start - 5000);
         expectWonAndHandedOver(t.f, order);
-        EXPECT_EQ(t.f.imgTurtle.left(), -80);
+        EXPECT_EQ(t.f.turtle.left(), -80);
     }
 }
 

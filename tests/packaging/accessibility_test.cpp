@@ -119,8 +119,8 @@ TEST_F(AccessibleLevel, PlayFieldSaysWhenTheTurtleIsRunOverAndWhenItIsBack) {
     engine::LevelForm& f = window->form();
     ASSERT_TRUE(waitFor([&] {
         const engine::Image& car = *f.hazardVehicles.front();
-        if (!f.imgTread.visible()) f.imgTurtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
-        return f.imgTread.visible();
+        if (!f.treadMark.visible()) f.turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
+        return f.treadMark.visible();
     }));
     EXPECT_EQ(field->text(QAccessible::Description).toStdString(), "Run over. Press Enter to restart.");
     QTest::keyClick(window->restartButton(), Qt::Key_Return);

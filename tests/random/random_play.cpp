@@ -65,19 +65,19 @@ Event Play::pick() {
     for (;;) {
         const unsigned r = rng_() % 1000;
         if (r < 480) {
-            if (!form_->Picture1.enabled()) continue;  // a disabled field takes no keys
+            if (!form_->field.enabled()) continue;  // a disabled field takes no keys
             Event e{Event::Kind::Key};
             // Game keys three times in four, any other code otherwise.
             const unsigned k = rng_() % 100;
             if (k < 75) {
                 const unsigned up = wanderFor_ ? 10 : 40;
                 const unsigned g = rng_() % (up + 34);
-                if (g < up) e.code = engine::vbKeyUp;
-                else if (g < up + 10) e.code = engine::vbKeyDown;
-                else if (g < up + 20) e.code = engine::vbKeyLeft;
-                else if (g < up + 30) e.code = engine::vbKeyRight;
-                else if (g < up + 32) e.code = engine::vbKeyP;
-                else e.code = engine::vbKeyPause;
+                if (g < up) e.code = winsys::kKeyUp;
+                else if (g < up + 10) e.code = winsys::kKeyDown;
+                else if (g < up + 20) e.code = winsys::kKeyLeft;
+                else if (g < up + 30) e.code = winsys::kKeyRight;
+                else if (g < up + 32) e.code = winsys::kKeyP;
+                else e.code = winsys::kKeyPause;
             } else if (k < 89) {
                 e.code = std::int16_t(rng_() % 256);
             } else if (k < 95) {
@@ -85,15 +85,15 @@ Event Play::pick() {
             } else {
                 e.code = std::int16_t(rng_() & 0xFFFF);
             }
-            e.shift = (rng_() & 1) ? 0 : std::int16_t(rng_() & 0xFFFF);
+            e.modifiers = (rng_() & 1) ? 0 : std::int16_t(rng_() & 0xFFFF);
             return e;
         }
         if (r < 830) {
-            if (!form_->Timer2.enabled()) continue;  // a stopped timer does not tick
+            if (!form_->collisionChecksOn) continue;  // checked only while the turtle lives
             return {Event::Kind::Collision};
         }
         if (r < 960) return {Event::Kind::Traffic};
-        if (!form_->cmdNewGame.enabled()) continue;  // a disabled button takes no click
+        if (!form_->restartButton.enabled()) continue;  // a disabled button takes no click
         return {Event::Kind::Restart};
     }
 }
@@ -106,12 +106,12 @@ std::vector<ShownBox> Play::expect(const Event& e, bool* win) {
             ++counts_.keys;
             const float s = facts_.keyStep;
             switch (e.code) {
-                case engine::vbKeyUp: m.top -= s; break;
-                case engine::vbKeyDown: m.top += s; break;
-                case engine::vbKeyLeft: m.left -= s; break;
-                case engine::vbKeyRight: m.left += s; break;
-                case engine::vbKeyP:
-                case engine::vbKeyPause:
+                case winsys::kKeyUp: m.top -= s; break;
+                case winsys::kKeyDown: m.top += s; break;
+                case winsys::kKeyLeft: m.left -= s; break;
+                case winsys::kKeyRight: m.left += s; break;
+                case winsys::kKeyP:
+                case winsys::kKeyPause:
                     ++counts_.pauses;
                     return {{"Paused", 64, std::string("Plodway")}};
                 default: ++counts_.otherKeys; return {};
@@ -173,67 +173,67 @@ std::vector<ShownBox> Play::expect(const Event& e, bool* win) {
 std::string Play::check(const Event& e, const std::vector<ShownBox>& boxes, bool win,
                         float topBefore) {
     const engine::LevelForm& f = *form_;
-    const Image& T = f.imgTurtle;
+    const Image& turtle = f.turtle;
     const Model& m = m_;
 
     // The rules, read off the controls alone.
-    const bool wonNow = host_.changeLevels > 0;
+    const bool wonNow = host_.handOvers > 0;
     if (e.kind == Event::Kind::Collision) {
         if (wonNow != (topBefore < facts::kGoalLine))
             return std::string(wonNow ? "won" : "did not win") + " with top " +
-                   formatNumber(topBefore) + " before the collision tick";
-        if (!wonNow && !(T.left() >= 0 && T.left() <= facts_.fieldWidth &&
-                         T.top() <= facts_.bottomLimit))
-            return "the turtle is outside the edge limits after a collision tick: " +
-                   pos(T.left(), T.top());
+                   formatNumber(topBefore) + " before the collision check";
+        if (!wonNow && !(turtle.left() >= 0 && turtle.left() <= facts_.fieldWidth &&
+                         turtle.top() <= facts_.bottomLimit))
+            return "the turtle is outside the edge limits after a collision check: " +
+                   pos(turtle.left(), turtle.top());
     } else if (wonNow) {
-        return "won outside a collision tick";
+        return "won outside a collision check";
     }
-    const bool live = T.picture() == &art::picTurtle;
-    if (f.imgTemp.picture() != &art::picTurtle) return "imgTemp does not hold the live picture";
-    if (!live && T.picture() != &art::picTurtleDead) return "the turtle shows neither picture";
-    if (!wonNow && live != (f.Timer2.enabled() && f.Picture1.enabled()))
-        return "alive is not the same as Timer2 running and Picture1 enabled";
+    const bool live = turtle.picture() == &art::picTurtle;
+    if (f.savedTurtle.picture() != &art::picTurtle) return "the saved turtle does not hold the live picture";
+    if (!live && turtle.picture() != &art::picTurtleDead) return "the turtle shows neither picture";
+    if (!wonNow && live != (f.collisionChecksOn && f.field.enabled()))
+        return "alive is not the same as collision checks on and the field enabled";
     if (!live) {
-        if (!f.imgTread.visible()) return "dead, but no tread mark";
+        if (!f.treadMark.visible()) return "dead, but no tread mark";
         bool inALane = false;
-        for (const facts::Vehicle& v : facts_.traffic) inALane |= f.imgTread.top() == v.top;
-        if (!inALane) return "dead, but the tread mark's top " + formatNumber(f.imgTread.top()) +
+        for (const facts::Vehicle& v : facts_.traffic) inALane |= f.treadMark.top() == v.top;
+        if (!inALane) return "dead, but the tread mark's top " + formatNumber(f.treadMark.top()) +
                              " is no vehicle's top";
-        if (!f.cmdNewGame.enabled()) return "dead, but Restart is disabled";
+        if (!f.restartButton.enabled()) return "dead, but Restart is disabled";
     }
-    if (host_.unloads != host_.changeLevels || host_.changeLevels > 1)
-        return "the window unloaded " + std::to_string(host_.unloads) + " times and changed level " +
-               std::to_string(host_.changeLevels) + " times";
+    if (host_.closes != host_.handOvers || host_.handOvers > 1)
+        return "the window closed " + std::to_string(host_.closes) + " times and opened the next level " +
+               std::to_string(host_.handOvers) + " times";
     for (std::size_t i = 0; i < facts_.traffic.size(); ++i) {
         const facts::Vehicle& v = facts_.traffic[i];
-        const Image& V = *vehicles_[i];
-        if (V.top() != v.top || V.width() != v.width || V.height() != v.height)
+        const Image& vehicle = *vehicles_[i];
+        if (vehicle.top() != v.top || vehicle.width() != v.width || vehicle.height() != v.height)
             return vehicleName(v) + " changed its top, width or height";
         const double left = facts::leftAfter(v, m.ticks);
-        if (V.left() != left)
-            return vehicleName(v) + " at left " + formatNumber(V.left()) + ", expected " +
+        if (vehicle.left() != left)
+            return vehicleName(v) + " at left " + formatNumber(vehicle.left()) + ", expected " +
                    formatNumber(float(left)) + " after " + std::to_string(m.ticks) + " traffic ticks";
     }
 
     // The model of the turtle and the window's switches.
-    if (T.left() != m.left || T.top() != m.top)
-        return "turtle at " + pos(T.left(), T.top()) + ", expected " + pos(m.left, m.top);
-    if (T.width() != facts::kTurtleWidth || T.height() != facts::kTurtleHeight)
+    if (turtle.left() != m.left || turtle.top() != m.top)
+        return "turtle at " + pos(turtle.left(), turtle.top()) + ", expected " + pos(m.left, m.top);
+    if (turtle.width() != facts::kTurtleWidth || turtle.height() != facts::kTurtleHeight)
         return "the turtle changed its size";
     if (live == m.deadPicture) return live ? "expected the dead picture" : "expected the live picture";
-    if (f.Timer2.enabled() != m.running || f.Picture1.enabled() != m.running)
-        return std::string("expected Timer2 and Picture1 ") + (m.running ? "on" : "off");
-    if (f.cmdNewGame.enabled() != m.restartEnabled)
+    if (f.collisionChecksOn != m.running || f.field.enabled() != m.running)
+        return std::string("expected collision checks and the field ") + (m.running ? "on" : "off");
+    if (f.restartButton.enabled() != m.restartEnabled)
         return std::string("expected Restart ") + (m.restartEnabled ? "enabled" : "disabled");
-    if (f.imgTread.visible() != m.treadVisible)
+    if (f.treadMark.visible() != m.treadVisible)
         return std::string("expected the tread mark ") + (m.treadVisible ? "visible" : "hidden");
-    if (m.treadVisible && (f.imgTread.left() != m.treadLeft || f.imgTread.top() != m.treadTop))
-        return "tread mark at " + pos(f.imgTread.left(), f.imgTread.top()) + ", expected " +
+    if (m.treadVisible && (f.treadMark.left() != m.treadLeft || f.treadMark.top() != m.treadTop))
+        return "tread mark at " + pos(f.treadMark.left(), f.treadMark.top()) + ", expected " +
                pos(m.treadLeft, m.treadTop);
     if (wonNow != win) return win ? "expected a win" : "unexpected win";
-    if (win && host_.calls != std::vector<std::string>{"MsgBox", "Unload", "ChangeLevel"})
-        return "a win must show its box, then close the window, then change level";
+    if (win && host_.calls != std::vector<std::string>{"showMessage", "closeWindow", "openNextLevel"})
+        return "a win must show its box, then close the window, then open the next level";
     if (host_.boxes.size() != boxes.size())
         return std::to_string(host_.boxes.size()) + " boxes shown, expected " +
                std::to_string(boxes.size());
@@ -249,23 +249,23 @@ bool Play::step() {
     if (e.kind == Event::Kind::Reopen) {
         ++counts_.reopens;
         open();
-        const std::string why = check(e, {}, false, form_->imgTurtle.top());
+        const std::string why = check(e, {}, false, form_->turtle.top());
         if (!why.empty()) fail(e, why);
         return why.empty();
     }
     log_.push_back(e);
 
-    const float topBefore = form_->imgTurtle.top();
+    const float topBefore = form_->turtle.top();
     host_.boxes.clear();
     host_.calls.clear();
     bool win = false;
     const std::vector<ShownBox> boxes = expect(e, &win);
     engine::LevelForm& f = *form_;
     switch (e.kind) {
-        case Event::Kind::Key: engine::Picture1_KeyDown(f, host_, e.code, e.shift); break;
-        case Event::Kind::Traffic: engine::Timer1_Timer(f); break;
-        case Event::Kind::Collision: engine::Timer2_Timer(f, host_); break;
-        case Event::Kind::Restart: engine::cmdNewGame_Click(f); break;
+        case Event::Kind::Key: engine::handleKey(f, host_, e.code, e.modifiers); break;
+        case Event::Kind::Traffic: engine::moveTraffic(f); break;
+        case Event::Kind::Collision: engine::checkCollisions(f, host_); break;
+        case Event::Kind::Restart: engine::restartTurtle(f); break;
         case Event::Kind::Reopen: break;
     }
     const std::string why = check(e, boxes, win, topBefore);

@@ -1,5 +1,5 @@
 // Randomized play of one level: seeded random key presses (any code, any
-// modifiers), traffic ticks, collision ticks and "Restart" clicks, delivered
+// modifiers), traffic ticks, collision checks and "Restart" clicks, delivered
 // only when the window would deliver them, with every box answered at once.
 // After every event the level's controls are checked against the rules and
 // against a model of the turtle kept from the level's facts.
@@ -25,7 +25,7 @@ struct Event {
     enum class Kind : std::uint8_t { Key, Traffic, Collision, Restart, Reopen };
     Kind kind;
     std::int16_t code = 0;
-    std::int16_t shift = 0;
+    std::int16_t modifiers = 0;
 };
 
 struct Counts {
@@ -59,7 +59,7 @@ public:
 private:
     struct Model {
         float left, top;
-        bool running;      // Timer2 and Picture1
+        bool running;      // collision checks on and the field enabled
         bool deadPicture;
         bool restartEnabled, treadVisible;
         float treadLeft, treadTop;

@@ -127,13 +127,13 @@ TEST(ReplayState, LineNamesEveryVehicleInTrafficOrder) {
 
 TEST(ReplayState, FractionsTreadAndAnUnexpectedPictureShow) {
     engine::LevelForm f{levels::level3()};
-    f.imgTurtle.move(10.5f, -0.25f);
-    f.imgTread.setVisible(true);
-    f.imgTread.move(-720, 660);
-    f.imgTurtle.setPicture(&art::picCactus);
-    f.Timer2.setEnabled(false);
-    f.Picture1.setEnabled(false);
-    f.cmdNewGame.setEnabled(false);
+    f.turtle.move(10.5f, -0.25f);
+    f.treadMark.setVisible(true);
+    f.treadMark.move(-720, 660);
+    f.turtle.setPicture(&art::picCactus);
+    f.collisionChecksOn = false;
+    f.field.setEnabled(false);
+    f.restartButton.setEnabled(false);
     EXPECT_EQ(replay::stateLine(f),
               "turtle=10.5,-0.25 picture=" + std::string(art::picCactus.name) +
                   " tread=-720,660 timer2=0 field=0 restart=0 imgTruckBoat=5220 imgSemi=3540 "

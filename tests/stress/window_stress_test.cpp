@@ -64,12 +64,12 @@ void playAndClose(Ending ending, QRandomGenerator& rng) {
             break;
         case Ending::Dead: {
             engine::Image* v = f.hazardVehicles.front();
-            f.imgTurtle.move(v->left() + 30, v->top() + 30);
-            waitFor([&] { return f.imgTread.visible(); }, 1000);
+            f.turtle.move(v->left() + 30, v->top() + 30);
+            waitFor([&] { return f.treadMark.visible(); }, 1000);
             break;
         }
         case Ending::AfterPause:
-            if (!f.Timer2.enabled()) QTest::mouseClick(level->restartButton(), Qt::LeftButton);  // run over
+            if (!f.collisionChecksOn) QTest::mouseClick(level->restartButton(), Qt::LeftButton);  // run over
             answerNextBox(nullptr, [level = QPointer<LevelWindow>(level)] {
                 if (level) level->close();  // refused while its box is up, as on the platform
                 QTest::qWait(2);
@@ -77,10 +77,10 @@ void playAndClose(Ending ending, QRandomGenerator& rng) {
             QTest::keyClick(level->playField(), Qt::Key_P);
             break;
         case Ending::WinnerChain: {
-            if (!f.Timer2.enabled()) QTest::mouseClick(level->restartButton(), Qt::LeftButton);  // run over
+            if (!f.collisionChecksOn) QTest::mouseClick(level->restartButton(), Qt::LeftButton);  // run over
             answerNextBox(nullptr);  // "Winner!"; the next level is left by leaveChain()
             for (engine::Image* v : f.hazardVehicles) v->move(-20000);
-            f.imgTurtle.move(f.imgTurtle.left(), 100);
+            f.turtle.move(f.turtle.left(), 100);
             return;  // the tick closes this window itself
         }
     }
@@ -98,7 +98,7 @@ TEST(WindowStress, HundredsOfVisitsInEveryStateThenTheMenuCloses) {
         if (cycle == kWarmUp) warmRss = residentKiB();
         const Ending ending = Ending(cycle % 4);
         menu->list()->setCurrentRow((cycle / 4) % 3);
-        const QString name = QString("frmLevel%1").arg((cycle / 4) % 3 + 1);
+        const QString name = QString("level%1").arg((cycle / 4) % 3 + 1);
         QTimer chain;
         if (ending == Ending::WinnerChain) {
             QObject::connect(&chain, &QTimer::timeout, [&] { leaveChain(name); });

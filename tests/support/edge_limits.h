@@ -1,5 +1,5 @@
 // Puts the turtle of a fresh level window, on a clear road, at each place
-// and checks where one collision tick leaves it.
+// and checks where one collision check leaves it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,10 +18,10 @@ inline void expectEdgeLimits(const engine::LevelDef& def, const std::vector<Edge
         engine::LevelForm f{def};
         FakeHost host;
         for (engine::Image* v : f.hazardVehicles) v->move(-20000);
-        f.imgTurtle.move(c.left, c.top);
-        engine::Timer2_Timer(f, host);
-        EXPECT_EQ(f.imgTurtle.left(), c.wantLeft) << def.formName << " at " << c.left << ", " << c.top;
-        EXPECT_EQ(f.imgTurtle.top(), c.wantTop) << def.formName << " at " << c.left << ", " << c.top;
-        EXPECT_EQ(f.imgTurtle.picture(), &art::picTurtle);
+        f.turtle.move(c.left, c.top);
+        engine::checkCollisions(f, host);
+        EXPECT_EQ(f.turtle.left(), c.wantLeft) << def.windowName << " at " << c.left << ", " << c.top;
+        EXPECT_EQ(f.turtle.top(), c.wantTop) << def.windowName << " at " << c.left << ", " << c.top;
+        EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
     }
 }

@@ -17,23 +17,23 @@ struct ShownBox {
 
 class FakeHost : public engine::LevelHost {
 public:
-    void MsgBox(const std::string& text, int style, std::optional<std::string> title) override {
-        calls.push_back("MsgBox");
+    void showMessage(const std::string& text, int style, std::optional<std::string> title) override {
+        calls.push_back("showMessage");
         boxes.push_back({text, style, std::move(title)});
         if (onBox) onBox();
     }
-    void Unload() override {
-        calls.push_back("Unload");
-        ++unloads;
+    void closeWindow() override {
+        calls.push_back("closeWindow");
+        ++closes;
     }
-    void ChangeLevel() override {
-        calls.push_back("ChangeLevel");
-        ++changeLevels;
+    void openNextLevel() override {
+        calls.push_back("openNextLevel");
+        ++handOvers;
     }
 
     std::vector<std::string> calls;  // in the order the handlers asked
     std::vector<ShownBox> boxes;
     std::function<void()> onBox;  // runs while the box is "open"
-    int unloads = 0;
-    int changeLevels = 0;
+    int closes = 0;
+    int handOvers = 0;
 };

@@ -31,7 +31,7 @@ inline void expectCycles(engine::LevelForm& f, const std::vector<Cycle>& expecte
     for (int tick = 1; tick <= ticks; ++tick) {
         std::vector<float> before;
         for (engine::Image* v : f.trafficVehicles) before.push_back(v->left());
-        engine::Timer1_Timer(f);
+        engine::moveTraffic(f);
         for (std::size_t i = 0; i < n; ++i) {
             const engine::Image& v = *f.trafficVehicles[i];
             const float moved = before[i] + expected[i].step;

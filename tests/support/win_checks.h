@@ -11,11 +11,11 @@
 #include "support/fake_host.h"
 
 inline void expectWonAndHandedOver(const engine::LevelForm& f, const FakeHost& host) {
-    ASSERT_EQ(host.calls, (std::vector<std::string>{"MsgBox", "Unload", "ChangeLevel"}));
+    ASSERT_EQ(host.calls, (std::vector<std::string>{"showMessage", "closeWindow", "openNextLevel"}));
     EXPECT_EQ(host.boxes[0].text, "Winner!");
     EXPECT_EQ(host.boxes[0].style, 0);
     EXPECT_FALSE(host.boxes[0].title.has_value());
-    EXPECT_FALSE(f.Timer2.enabled());
-    EXPECT_FALSE(f.Picture1.enabled());
-    EXPECT_TRUE(f.cmdNewGame.enabled());
+    EXPECT_FALSE(f.collisionChecksOn);
+    EXPECT_FALSE(f.field.enabled());
+    EXPECT_TRUE(f.restartButton.enabled());
 }

@@ -15,7 +15,7 @@ using namespace winsys;
 namespace {
 
 QImage render(const engine::LevelForm& f) {
-    PlayField field(f.Picture1, f.paintOrder(), nullptr);
+    PlayField field(f.field, f.paintOrder(), nullptr);
     return field.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
@@ -51,13 +51,13 @@ TEST(PlayField, Level1ScenerySpritesAndStacking) {
 
 TEST(PlayField, WhiteIsTransparentAndHiddenImagesAreNotDrawn) {
     engine::LevelForm f{levels::level1()};
-    // imgTread is hidden at (3180, -180); show it over the upper verge.
-    f.imgTread.move(0, 0);
+    // The tread mark is hidden at (3180, -180); show it over the upper verge.
+    f.treadMark.move(0, 0);
     QImage img = render(f);
     EXPECT_EQ(img.pixel(0, 0), kGreen);  // the tread's white corner shows the verge
-    f.imgTread.move(0, 1500);  // over the road, under everything else
+    f.treadMark.move(0, 1500);  // over the road, under everything else
     const QImage without = render(f);
-    f.imgTread.setVisible(true);
+    f.treadMark.setVisible(true);
     img = render(f);
     const QImage& tread = art::image(art::picTread);
     int drawn = 0;
@@ -100,12 +100,12 @@ TEST(PlayField, KeysAreThePlatformsVirtualKeyCodes) {
     EXPECT_EQ(virtualKeyCode(Qt::Key_P), 80);
     EXPECT_EQ(virtualKeyCode(Qt::Key_Pause), 19);
     EXPECT_EQ(virtualKeyCode(Qt::Key_Space), 32);
-    EXPECT_EQ(shiftMask(Qt::ShiftModifier | Qt::AltModifier), 5);
+    EXPECT_EQ(modifierMask(Qt::ShiftModifier | Qt::AltModifier), 5);
 
     engine::LevelForm f{levels::level1()};
-    PlayField field(f.Picture1, f.paintOrder(), nullptr);
+    PlayField field(f.field, f.paintOrder(), nullptr);
     std::vector<std::pair<int, int>> got;
-    field.onKeyDown = [&](std::int16_t key, std::int16_t shift) { got.emplace_back(key, shift); };
+    field.onKeyDown = [&](std::int16_t key, std::int16_t modifiers) { got.emplace_back(key, modifiers); };
     QKeyEvent lowerP(QEvent::KeyPress, Qt::Key_P, Qt::NoModifier, "p");
     QKeyEvent ctrlP(QEvent::KeyPress, Qt::Key_P, Qt::ControlModifier, "");
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, "", true);

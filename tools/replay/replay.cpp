@@ -51,11 +51,11 @@ const char* pictureText(winsys::Picture picture) {
 class ReplayHost : public engine::LevelHost {
 public:
     explicit ReplayHost(std::ostream& out) : out_(out) {}
-    void MsgBox(const std::string& text, int style, std::optional<std::string> title) override {
+    void showMessage(const std::string& text, int style, std::optional<std::string> title) override {
         out_ << boxLine(text, style, title) << '\n';
     }
-    void Unload() override {}  // the replay ends at the win, so nothing outlives the window
-    void ChangeLevel() override { won = true; }
+    void closeWindow() override {}  // the replay ends at the win, so nothing outlives the window
+    void openNextLevel() override { won = true; }
 
     bool won = false;
 
@@ -115,16 +115,17 @@ std::string formatNumber(float value) {
 }
 
 std::string stateLine(const engine::LevelForm& form) {
-    const winsys::Image& T = form.imgTurtle;
-    const winsys::Image& tread = form.imgTread;
-    std::string s = "turtle=" + formatNumber(T.left()) + "," + formatNumber(T.top());
+    const winsys::Image& turtle = form.turtle;
+    const winsys::Image& tread = form.treadMark;
+    std::string s = "turtle=" + formatNumber(turtle.left()) + "," + formatNumber(turtle.top());
     s += " picture=";
-    s += pictureText(T.picture());
+    s += pictureText(turtle.picture());
     s += " tread=";
     s += tread.visible() ? formatNumber(tread.left()) + "," + formatNumber(tread.top()) : "hidden";
-    s += form.Timer2.enabled() ? " timer2=1" : " timer2=0";
-    s += form.Picture1.enabled() ? " field=1" : " field=0";
-    s += form.cmdNewGame.enabled() ? " restart=1" : " restart=0";
+    // Stored under the name of the collision timer that once ran the checks.
+    s += form.collisionChecksOn ? " timer2=1" : " timer2=0";
+    s += form.field.enabled() ? " field=1" : " field=0";
+    s += form.restartButton.enabled() ? " restart=1" : " restart=0";
     for (const winsys::Image* v : form.trafficVehicles) {
         s += ' ';
         s += v->ref().name;
@@ -165,22 +166,21 @@ int run(std::istream& in, std::ostream& out, std::ostream& err) {
             return fail("\"level\" may only be the first event");
 
         try {
-            engine::LevelForm* f = form.get();
             switch (e->kind) {
                 case Event::Kind::Level:
                     form = std::make_unique<engine::LevelForm>(levels::byNumber(e->number));
                     break;
                 case Event::Kind::Key:
                     // A disabled play field takes no keys; the modifiers are not used.
-                    if (f->Picture1.enabled())
-                        engine::Picture1_KeyDown(*f, host, static_cast<std::int16_t>(e->number), 0);
+                    if (form->field.enabled())
+                        engine::handleKey(*form, host, static_cast<std::int16_t>(e->number), 0);
                     break;
-                case Event::Kind::Traffic: engine::Timer1_Timer(*f); break;
+                case Event::Kind::Traffic: engine::moveTraffic(*form); break;
                 case Event::Kind::Collision:
-                    if (f->Timer2.enabled()) engine::Timer2_Timer(*f, host);
+                    if (form->collisionChecksOn) engine::checkCollisions(*form, host);
                     break;
                 case Event::Kind::Restart:
-                    if (f->cmdNewGame.enabled()) engine::cmdNewGame_Click(*f);
+                    if (form->restartButton.enabled()) engine::restartTurtle(*form);
                     break;
             }
         } catch (const winsys::RuntimeError& failure) {

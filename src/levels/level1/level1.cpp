@@ -12,7 +12,7 @@ constexpr Rgb kVergeGreen = 0x00C000;
 
 const LevelDef& level1() {
     static const LevelDef def{
-        "frmLevel1", "Level 1: Country Highway",
+        "level1", "Level 1: Country Highway",
         7515, 4875,                   // client area
         7515, 4875, kAppWorkspace,    // play field
         6180, 4380, 1215, 435, false, // Restart
@@ -38,7 +38,7 @@ const LevelDef& level1() {
         4320,  // restart top
         4440,  // bottom limit
         240,   // goal line
-        50, 1, // traffic and collision intervals, ms
+        50,    // traffic interval, ms
         {
             // vehicle          step  gone when  re-enters at
             {{"imgSemi", 0}, -500, -990, 100},   // left < -990 -> W + 100

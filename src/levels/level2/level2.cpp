@@ -13,7 +13,7 @@ constexpr const char* kPaving = "|    |    |    |    |    |    |    |    |    | 
 
 const LevelDef& level2() {
     static const LevelDef def{
-        "frmLevel2", "Level 2: The Big City",
+        "level2", "Level 2: The Big City",
         7155, 5340,                   // client area
         7155, 5355, kAppWorkspace,    // play field, one pixel taller than the client area
         6000, 4860, 1095, 435, false, // Restart
@@ -44,7 +44,7 @@ const LevelDef& level2() {
         4860,  // restart top
         4920,  // bottom limit
         240,   // goal line
-        50, 1, // traffic and collision intervals, ms
+        50,    // traffic interval, ms
         {
             // vehicle               step  gone when     re-enters at
             {{"imgBus", 0}, -400, -1845, 100},       // left < -1845    -> W + 100

@@ -18,7 +18,7 @@ LayoutEntry cactus(int index, float left, float top) {
 
 const LevelDef& level3() {
     static const LevelDef def{
-        "frmLevel3", "Level 3: Desert Frenzy",
+        "level3", "Level 3: Desert Frenzy",
         6990, 5415,                  // client area
         7035, 5415, kAsphalt,        // play field, three pixels wider than the client area
         5760, 4860, 1215, 495, true, // Restart, usable from the start
@@ -51,7 +51,7 @@ const LevelDef& level3() {
         4860,  // restart top
         4920,  // bottom limit
         240,   // goal line
-        50, 1, // traffic and collision intervals, ms
+        50,    // traffic interval, ms
         {
             // vehicle           step  gone when     re-enters at
             {{"imgTruckBoat"}, -400, -1770, 1770}, // left < -1770    -> W + 1770
