@@ -26,14 +26,14 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
       form_(std::make_unique<LevelForm>(def)),
       openNextLevel_(std::move(openNextLevel)),
       field_(new winsys::PlayField(form_->field, form_->paintOrder(), this)),
-      button_(new winsys::PushButton(QString::fromStdString(form_->restartButton.caption()), this)),
-      timer1_(form_->trafficTimer, this, [this] {
+      restartButton_(new winsys::PushButton(QString::fromStdString(form_->restartButton.caption()), this)),
+      trafficTimer_(form_->trafficTimer, this, [this] {
           dispatch([this] {
               // In play the turtle was checked after whatever last moved it, so
               // this finds nothing; a turtle put in place by other means is
               // still met by the vehicles where they stand, before they move.
               answerCollisions();
-              if (!unloaded_) moveTraffic(*form_);
+              if (!closed_) moveTraffic(*form_);
           });
       }) {
     setObjectName(def.windowName);
@@ -46,16 +46,16 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
     setWindowIcon(QIcon(blank));
 
     field_->move(0, 0);
-    button_->setObjectName("cmdNewGame");
-    button_->setAccessibleName(QStringLiteral("Restart"));
-    button_->setGeometry(pxRect(def.buttonLeft, def.buttonTop, def.buttonWidth, def.buttonHeight));
-    button_->raise();
-    setTabOrder(field_, button_);
+    restartButton_->setObjectName("restartButton");
+    restartButton_->setAccessibleName(QStringLiteral("Restart"));
+    restartButton_->setGeometry(pxRect(def.buttonLeft, def.buttonTop, def.buttonWidth, def.buttonHeight));
+    restartButton_->raise();
+    setTabOrder(field_, restartButton_);
 
     field_->onKeyDown = [this](std::int16_t key, std::int16_t modifiers) {
         dispatch([&] { handleKey(*form_, *this, key, modifiers); });
     };
-    QObject::connect(button_, &QPushButton::clicked, this, [this] {
+    QObject::connect(restartButton_, &QPushButton::clicked, this, [this] {
         dispatch([this] { restartTurtle(*form_); });
     });
     form_->field.onSetFocus = [this] { focusWanted_ = true; };
@@ -77,16 +77,16 @@ void LevelWindow::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) field_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-// Every event that can move the turtle or a vehicle is answered by the
-// collision tick before the next event is taken.
+// Every event that can move the turtle or a vehicle is answered by a
+// collision check before the next event is taken.
 template <class Handler>
 void LevelWindow::dispatch(Handler&& handler) {
-    if (unloaded_) return;
+    if (closed_) return;
     winsys::guarded([&] {
         handler();
         answerCollisions();
     });
-    if (unloaded_) {
+    if (closed_) {
         // The handler that closed the window has returned: now it may go.
         deleteLater();
         return;
@@ -94,18 +94,18 @@ void LevelWindow::dispatch(Handler&& handler) {
     syncFromControls();
 }
 
-// The collision tick, run while Timer2 is enabled (the turtle lives) and no
-// box of ours holds the level. Between events nothing can move, so there is
-// nothing for a clock to find. An edge pull moves the turtle, and its new
-// place is tested at once, as the next tick of a clock would have before
-// any other event.
+// The collision check, run while the form's checks are on (the turtle
+// lives) and no box of ours holds the level. Between events nothing can
+// move, so there is nothing for a clock to find. An edge pull moves the
+// turtle, and its new place is tested at once, as the next tick of a clock
+// would have before any other event.
 void LevelWindow::answerCollisions() {
     const Image& turtle = form_->turtle;
-    while (form_->collisionChecksOn && openBoxes_ == 0 && !unloaded_) {
+    while (form_->collisionChecksOn && openBoxes_ == 0 && !closed_) {
         const float left = turtle.left(), top = turtle.top();
         checkCollisions(*form_, *this);
         // A win has closed the window: touch nothing of it again.
-        if (unloaded_ || (turtle.left() == left && turtle.top() == top)) return;
+        if (closed_ || (turtle.left() == left && turtle.top() == top)) return;
     }
 }
 
@@ -114,9 +114,9 @@ void LevelWindow::answerCollisions() {
 void LevelWindow::syncFromControls() {
     // Button first: when a death disables the focused field, Qt passes the
     // focus on to the next control, and that should be "Restart".
-    button_->setEnabled(form_->restartButton.enabled());
+    restartButton_->setEnabled(form_->restartButton.enabled());
     field_->setTakesKeys(form_->field.enabled());
-    if (openBoxes_ == 0) timer1_.sync();
+    if (openBoxes_ == 0) trafficTimer_.sync();
     if (focusWanted_ && field_->isEnabled()) {
         focusWanted_ = false;
         field_->setFocus(Qt::OtherFocusReason);
@@ -153,18 +153,18 @@ void LevelWindow::showMessage(const std::string& text, int style, std::optional<
     // Collision checks wait too (openBoxes_); the handler that opened the
     // box ends with one when play resumes.
     ++openBoxes_;
-    timer1_.hold();
+    trafficTimer_.hold();
     changedSprites();  // the whole field is painted: nothing is left to track
     field_->update();  // show the moves made so far before the box appears
     winsys::showMessageBox(this, QString::fromStdString(text), style,
                            title ? std::optional<QString>(QString::fromStdString(*title)) : std::nullopt);
     --openBoxes_;
-    if (!unloaded_ && openBoxes_ == 0) timer1_.sync();
+    if (!closed_ && openBoxes_ == 0) trafficTimer_.sync();
 }
 
 void LevelWindow::closeWindow() {
-    unloaded_ = true;
-    timer1_.hold();
+    closed_ = true;
+    trafficTimer_.hold();
     hide();
 }
 
@@ -180,7 +180,7 @@ void LevelWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-    if (!unloaded_) {
+    if (!closed_) {
         closeWindow();
         deleteLater();
     }

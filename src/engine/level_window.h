@@ -31,7 +31,7 @@ public:
 
     LevelForm& form() { return *form_; }
     winsys::PlayField* playField() const { return field_; }
-    QPushButton* restartButton() const { return button_; }
+    QPushButton* restartButton() const { return restartButton_; }
 
     // LevelHost
     void showMessage(const std::string& text, int style, std::optional<std::string> title) override;
@@ -52,8 +52,8 @@ private:
     std::unique_ptr<LevelForm> form_;
     std::function<void()> openNextLevel_;
     winsys::PlayField* field_;
-    QPushButton* button_;
-    winsys::TimerDriver timer1_;
+    QPushButton* restartButton_;
+    winsys::TimerDriver trafficTimer_;
     unsigned paintedRevision_ = ~0u;
     // Each sprite of the field as last painted, so a tick repaints only
     // where sprites were and are now.
@@ -64,7 +64,7 @@ private:
     };
     std::vector<PaintedSprite> paintedSprites_;
     int openBoxes_ = 0;
-    bool unloaded_ = false;
+    bool closed_ = false;
     bool focusWanted_ = false;
 };
 
