@@ -7,7 +7,7 @@
 
 int main(int argc, char* argv[]) {
     const auto application = app::startApplication(argc, argv);
-    app::MenuWindow frmMain;
-    frmMain.show();
+    app::MenuWindow menu;
+    menu.show();
     return QApplication::exec();
 }

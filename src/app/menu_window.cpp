@@ -57,95 +57,94 @@ MenuWindow::MenuWindow(QWidget* parent)
     // Sizable frame with a minimise box and no maximise box.
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      Timer1(new QTimer(this)),
-      List1(new winsys::ListBox(this)),
-      Picture1(new QLabel(this)),
-      cmdPlay(new QPushButton(QStringLiteral("Go Play!"), this)),
-      imgIcon2(revision_, {"imgIcon2"}, 2160, 3420, &art::icoTurtleDead, false),
-      imgIcon1(revision_, {"imgIcon1"}, 1740, 3420, &art::icoTurtle, false) {
-    setObjectName("frmMain");
+      blinkTimer_(new QTimer(this)),
+      levelList_(new winsys::ListBox(this)),
+      title_(new QLabel(this)),
+      playButton_(new QPushButton(QStringLiteral("Go Play!"), this)),
+      deadIcon_(revision_, {"deadIcon"}, 2160, 3420, &art::icoTurtleDead, false),
+      liveIcon_(revision_, {"liveIcon"}, 1740, 3420, &art::icoTurtle, false) {
+    setObjectName("menu");
     setWindowTitle(QStringLiteral("Plodway"));
     resize(pxSize(kClientWidth, kClientHeight));
 
-    List1->setObjectName("List1");
-    List1->setAccessibleName(QStringLiteral("Levels"));
-    List1->setGeometry(pxRect(60, 1620, 2655, 1035));
-    List1->addItems({QStringLiteral("Level 1: Country Highway"), QStringLiteral("Level 2: The Big City"),
-                     QStringLiteral("Level 3: Desert Frenzy")});
-    List1->setCurrentRow(-1);
+    levelList_->setObjectName("levelList");
+    levelList_->setAccessibleName(QStringLiteral("Levels"));
+    levelList_->setGeometry(pxRect(60, 1620, 2655, 1035));
+    levelList_->addItems({QStringLiteral("Level 1: Country Highway"), QStringLiteral("Level 2: The Big City"),
+                          QStringLiteral("Level 3: Desert Frenzy")});
+    levelList_->setCurrentRow(-1);
 
-    Picture1->setObjectName("Picture1");
-    Picture1->setGeometry(pxRect(60, 60, 2695, 1515));
-    Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Picture1->setLineWidth(2);
-    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Picture1->setPixmap(art::pixmap(art::picTitle));
-    Picture1->installEventFilter(new CrispTitle(Picture1));
-    Picture1->setFocusPolicy(Qt::StrongFocus);
+    title_->setObjectName("title");
+    title_->setGeometry(pxRect(60, 60, 2695, 1515));
+    title_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    title_->setLineWidth(2);
+    title_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    title_->setPixmap(art::pixmap(art::picTitle));
+    title_->installEventFilter(new CrispTitle(title_));
+    title_->setFocusPolicy(Qt::StrongFocus);
     // A tab stop, so a screen reader comes to it: say what it shows.
-    Picture1->setAccessibleName(QStringLiteral("Plodway"));
-    Picture1->setAccessibleDescription(QStringLiteral("Title picture: a run-over turtle on a road"));
+    title_->setAccessibleName(QStringLiteral("Plodway"));
+    title_->setAccessibleDescription(QStringLiteral("Title picture: a run-over turtle on a road"));
 
-    cmdPlay->setObjectName("cmdPlay");
-    cmdPlay->setAccessibleName(QStringLiteral("Go Play!"));
-    cmdPlay->setGeometry(pxRect(60, 2760, 2715, 435));
-    cmdPlay->setDefault(true);
+    playButton_->setObjectName("playButton");
+    playButton_->setAccessibleName(QStringLiteral("Go Play!"));
+    playButton_->setGeometry(pxRect(60, 2760, 2715, 435));
+    playButton_->setDefault(true);
 
-    setTabOrder(cmdPlay, Picture1);
-    setTabOrder(Picture1, List1);
-    cmdPlay->setFocus();
+    setTabOrder(playButton_, title_);
+    setTabOrder(title_, levelList_);
+    playButton_->setFocus();
 
-    QObject::connect(cmdPlay, &QPushButton::clicked, this, [this] { winsys::guarded([this] { cmdPlay_Click(); }); });
-    // List1_DblClick does exactly what "Go Play!" does.
-    QObject::connect(List1, &QListWidget::itemDoubleClicked, this,
-                     [this] { winsys::guarded([this] { cmdPlay_Click(); }); });
+    QObject::connect(playButton_, &QPushButton::clicked, this,
+                     [this] { winsys::guarded([this] { playSelectedLevel(); }); });
+    // A double click on a level does exactly what "Go Play!" does.
+    QObject::connect(levelList_, &QListWidget::itemDoubleClicked, this,
+                     [this] { winsys::guarded([this] { playSelectedLevel(); }); });
     // The default button: Enter clicks "Go Play!" wherever the focus is.
     for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* enter = new QShortcut(QKeySequence(key), this);
-        QObject::connect(enter, &QShortcut::activated, cmdPlay, &QPushButton::click);
+        QObject::connect(enter, &QShortcut::activated, playButton_, &QPushButton::click);
     }
 
-    Timer1->setInterval(kBlinkInterval);
-    QObject::connect(Timer1, &QTimer::timeout, this, [this] { winsys::guarded([this] { Timer1_Timer(); }); });
-    Timer1->start();
+    blinkTimer_->setInterval(kBlinkInterval);
+    QObject::connect(blinkTimer_, &QTimer::timeout, this, [this] { winsys::guarded([this] { blinkIcon(); }); });
+    blinkTimer_->start();
 
-    Form_Load();
+    setIcon(liveIcon_.picture());
 }
 
-void MenuWindow::Form_Load() { setIcon(imgIcon1.picture()); }
-
 void MenuWindow::setIcon(winsys::Picture picture) {
-    Icon = picture;
+    icon_ = picture;
     setWindowIcon(art::icon(*picture));
     // The X11 plugin holds a changed icon back until other traffic flushes it.
     QGuiApplication::sync();
 }
 
 // Swaps the icon by comparing picture identity, not pixels.
-void MenuWindow::Timer1_Timer() {
-    if (Icon == imgIcon1.picture())
-        setIcon(imgIcon2.picture());
+void MenuWindow::blinkIcon() {
+    if (icon_ == liveIcon_.picture())
+        setIcon(deadIcon_.picture());
     else
-        setIcon(imgIcon1.picture());
+        setIcon(liveIcon_.picture());
 }
 
 int MenuWindow::selectedIndex() const {
-    const auto rows = List1->selectionModel()->selectedRows();
+    const auto rows = levelList_->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-void MenuWindow::cmdPlay_Click() {
+void MenuWindow::playSelectedLevel() {
     const int index = selectedIndex();
     if (index < 0 || index > kLastLevelIndex) return;
-    auto* level = new engine::LevelWindow(levels::byNumber(index + 1), this, [this] { ChangeLevel(); });
+    auto* level = new engine::LevelWindow(levels::byNumber(index + 1), this, [this] { openNextLevel(); });
     winsys::showModal(level);
 }
 
-void MenuWindow::ChangeLevel() {
+void MenuWindow::openNextLevel() {
     const int index = selectedIndex();
     if (index != kLastLevelIndex) {
-        List1->setCurrentRow(index + 1);
-        cmdPlay_Click();
+        levelList_->setCurrentRow(index + 1);
+        playSelectedLevel();
     } else {
         winsys::showMessageBox(this, QStringLiteral("You beat all three levels!"), winsys::kInformationIcon,
                                QStringLiteral("Plodway"));
@@ -154,16 +153,16 @@ void MenuWindow::ChangeLevel() {
 
 void MenuWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    winsys::guarded([this] { Form_Resize(); });
+    winsys::guarded([this] { keepFixedSize(); });
 }
 
 void MenuWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) winsys::guarded([this] { Form_Resize(); });
+    if (event->type() == QEvent::WindowStateChange) winsys::guarded([this] { keepFixedSize(); });
 }
 
 // The size is fixed, but minimising is allowed: anything else snaps back.
-void MenuWindow::Form_Resize() {
+void MenuWindow::keepFixedSize() {
     if (windowState() & Qt::WindowMinimized) return;
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
@@ -173,15 +172,15 @@ void MenuWindow::Form_Resize() {
 }
 
 void MenuWindow::closeEvent(QCloseEvent* event) {
-    winsys::guarded([this] { UnloadAllForms(); });
+    winsys::guarded([this] { closeAllWindows(); });
     event->accept();
 }
 
-// Closing the menu unloads every window of the program, which ends it.
-void MenuWindow::UnloadAllForms() {
+// Closing the menu closes every window of the program, which ends it.
+void MenuWindow::closeAllWindows() {
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible()) window->close();
-    Timer1->stop();
+    blinkTimer_->stop();
 }
 
 }  // namespace app

@@ -1,6 +1,6 @@
-// frmMain: the title picture, the level list and "Go Play!". It opens the
-// chosen level modally, hands over from a won level to the next, blinks its
-// icon and ends the program when it is closed.
+// The menu window: the title picture, the level list and "Go Play!". It
+// opens the chosen level modally, hands over from a won level to the next,
+// blinks its icon and ends the program when it is closed.
 #pragma once
 
 #include <QWidget>
@@ -20,14 +20,14 @@ class MenuWindow : public QWidget {
 public:
     explicit MenuWindow(QWidget* parent = nullptr);
 
-    void cmdPlay_Click();
-    void ChangeLevel();
-    void Timer1_Timer();
+    void playSelectedLevel();
+    void openNextLevel();
+    void blinkIcon();
 
-    QListWidget* list() const { return List1; }
-    QPushButton* playButton() const { return cmdPlay; }
-    QTimer* blinkTimer() const { return Timer1; }
-    winsys::Picture icon() const { return Icon; }
+    QListWidget* list() const { return levelList_; }
+    QPushButton* playButton() const { return playButton_; }
+    QTimer* blinkTimer() const { return blinkTimer_; }
+    winsys::Picture icon() const { return icon_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -35,20 +35,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
-    void Form_Resize();
-    void UnloadAllForms();
+    void keepFixedSize();
+    void closeAllWindows();
     void setIcon(winsys::Picture picture);
     int selectedIndex() const;
 
     winsys::Revision revision_;
-    QTimer* Timer1;
-    QListWidget* List1;
-    QLabel* Picture1;
-    QPushButton* cmdPlay;
-    winsys::Image imgIcon2;
-    winsys::Image imgIcon1;
-    winsys::Picture Icon = nullptr;  // the window's current icon
+    QTimer* blinkTimer_;
+    QListWidget* levelList_;
+    QLabel* title_;
+    QPushButton* playButton_;
+    winsys::Image deadIcon_;
+    winsys::Image liveIcon_;
+    winsys::Picture icon_ = nullptr;  // the window's current icon
 };
 
 }  // namespace app

@@ -57,7 +57,7 @@ TEST_F(MenuTest, LaysOutAsTheWindowTableSays) {
     EXPECT_FALSE(menu->windowFlags() & Qt::WindowMaximizeButtonHint);
     // Tab order: Go Play!, the title picture, the list.
     QTest::keyClick(menu->playButton(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget()->objectName(), "Picture1");
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "title");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), menu->list());
     EXPECT_TRUE(menu->list()->selectedItems().isEmpty());  // focus alone selects nothing

@@ -48,7 +48,7 @@ TEST(Accessibility, MenuListAndPlayButtonHaveNames) {
     EXPECT_EQ(window->text(QAccessible::Name), "Plodway");
 
     // The title picture is a tab stop, so it is read out: as an image with a name.
-    QAccessibleInterface* title = accessible(menu.findChild<QWidget*>("Picture1"));
+    QAccessibleInterface* title = accessible(menu.findChild<QWidget*>("title"));
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->role(), QAccessible::Graphic);
     EXPECT_EQ(title->text(QAccessible::Name), "Plodway");

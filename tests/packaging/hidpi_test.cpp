@@ -161,7 +161,7 @@ TEST(HiDpiMenu, TitlePictureIsThePictureDoubled) {
     ASSERT_EQ(menu.devicePixelRatio(), 2.0);
     EXPECT_EQ(menu.size(), QSize(186, 216));
 
-    auto* title = menu.findChild<QLabel*>("Picture1");
+    auto* title = menu.findChild<QLabel*>("title");
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->geometry(), QRect(4, 4, 180, 101));
     const QImage shot = grabAtRatio2(title);
