@@ -22,9 +22,9 @@ namespace {
 
 // True when no vehicle is near the column in the row one step up.
 bool clearAhead(LevelWindow* level) {
-    engine::LevelForm& f = level->form();
-    const float left = f.turtle.left(), top = f.turtle.top() - f.def.keyStep;
-    for (const engine::Image* v : f.hazardVehicles) {
+    engine::LevelForm& form = level->form();
+    const float left = form.turtle.left(), top = form.turtle.top() - form.def.keyStep;
+    for (const engine::Image* v : form.hazardVehicles) {
         const bool sameRow = top > v->top() - 200 && top < v->top() + v->height() + 200;
         if (sameRow && std::abs(v->left() + v->width() / 2 - left) < v->width() / 2 + 2000) return false;
     }

@@ -103,8 +103,8 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
         auto front = [&]() -> QWidget* { if (c.play == Play::Paused) return openBox(); return level; };
         using Seen = std::tuple<float, float, winsys::Picture, bool, bool, bool>;
         auto seen = [&] {
-            engine::LevelForm& f = level->form();
-            return Seen(f.turtle.left(), f.turtle.top(), f.turtle.picture(), f.treadMark.visible(),
+            engine::LevelForm& form = level->form();
+            return Seen(form.turtle.left(), form.turtle.top(), form.turtle.picture(), form.treadMark.visible(),
                         level->restartButton()->isEnabled(), level->playField()->isEnabled());
         };
         Seen before;
@@ -127,15 +127,15 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
             return true;
         });
         then([&] {
-            engine::LevelForm& f = level->form();
-            if (c.play == Play::Alive) return f.turtle.left() > startLeft;
+            engine::LevelForm& form = level->form();
+            if (c.play == Play::Alive) return form.turtle.left() > startLeft;
             if (c.play == Play::Paused) return openBox() && openBox()->isActiveWindow();
             // Put the turtle on a vehicle until one runs it over.
-            if (!f.treadMark.visible()) {
-                const engine::Image& car = *f.hazardVehicles.front();
-                f.turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
+            if (!form.treadMark.visible()) {
+                const engine::Image& car = *form.hazardVehicles.front();
+                form.turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
             }
-            return f.treadMark.visible() && level->restartButton()->hasFocus();
+            return form.treadMark.visible() && level->restartButton()->hasFocus();
         });
         then([&] {
             before = seen();

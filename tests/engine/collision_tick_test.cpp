@@ -14,11 +14,11 @@ namespace {
 
 class CollisionTick : public ::testing::Test {
 protected:
-    LevelForm f{levels::level1()};
+    LevelForm form{levels::level1()};
     FakeHost host;
-    Image& car0 = f.image({"imgCar", 0});  // 60, 1200, 870 x 780
+    Image& car0 = form.image({"imgCar", 0});  // 60, 1200, 870 x 780
 
-    bool dead() const { return f.turtle.picture() == &art::picTurtleDead; }
+    bool dead() const { return form.turtle.picture() == &art::picTurtleDead; }
 };
 
 TEST_F(CollisionTick, OnlyACornerStrictlyInsideIsAHit) {
@@ -43,60 +43,60 @@ TEST_F(CollisionTick, OnlyACornerStrictlyInsideIsAHit) {
 }
 
 TEST_F(CollisionTick, AHitRunsTheTurtleOverAndTheTrafficDrivesOnWithoutASecondDeath) {
-    f.turtle.move(500, 1500);
-    checkCollisions(f, host);
+    form.turtle.move(500, 1500);
+    checkCollisions(form, host);
 
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.savedTurtle.picture(), &art::picTurtle);
-    EXPECT_TRUE(f.treadMark.visible());
-    EXPECT_EQ(f.treadMark.left(), 500);  // a car leaves its mark at the turtle's left edge
-    EXPECT_EQ(f.treadMark.top(), 1200);  // in the car's lane
-    EXPECT_FALSE(f.collisionChecksOn);
-    EXPECT_FALSE(f.field.enabled());
-    EXPECT_TRUE(f.restartButton.enabled());
-    EXPECT_TRUE(f.trafficTimer.enabled());
+    EXPECT_EQ(form.savedTurtle.picture(), &art::picTurtle);
+    EXPECT_TRUE(form.treadMark.visible());
+    EXPECT_EQ(form.treadMark.left(), 500);  // a car leaves its mark at the turtle's left edge
+    EXPECT_EQ(form.treadMark.top(), 1200);  // in the car's lane
+    EXPECT_FALSE(form.collisionChecksOn);
+    EXPECT_FALSE(form.field.enabled());
+    EXPECT_TRUE(form.restartButton.enabled());
+    EXPECT_TRUE(form.trafficTimer.enabled());
     EXPECT_TRUE(host.boxes.empty());
 
     // Collision checks are off, so the window runs no more of them;
     // the traffic keeps driving over the turtle and its mark.
     const float before = car0.left();
-    for (int i = 0; i < 40; ++i) moveTraffic(f);
+    for (int i = 0; i < 40; ++i) moveTraffic(form);
     EXPECT_NE(car0.left(), before);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.treadMark.left(), 500);
+    EXPECT_EQ(form.treadMark.left(), 500);
 }
 
 TEST_F(CollisionTick, ASecondHitInTheSameTickPlacesTheMarkButKeepsTheLivePicture) {
     // Row 1230 lies in both imgCar 0 (1200..1980) and imgSemi 0 (540..1275).
-    Image& semi0 = f.image({"imgSemi", 0});
+    Image& semi0 = form.image({"imgSemi", 0});
     semi0.move(400);
-    f.turtle.move(700, 1230);
-    checkCollisions(f, host);
+    form.turtle.move(700, 1230);
+    checkCollisions(form, host);
 
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.savedTurtle.picture(), &art::picTurtle);
-    EXPECT_EQ(f.treadMark.top(), 540);        // the later hazard in the order: imgSemi 0
-    EXPECT_EQ(f.treadMark.left(), 700 - 840);  // semi placement: left + 150 - 990
-    restartTurtle(f);
-    EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
+    EXPECT_EQ(form.savedTurtle.picture(), &art::picTurtle);
+    EXPECT_EQ(form.treadMark.top(), 540);        // the later hazard in the order: imgSemi 0
+    EXPECT_EQ(form.treadMark.left(), 700 - 840);  // semi placement: left + 150 - 990
+    restartTurtle(form);
+    EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
 }
 
 TEST_F(CollisionTick, TheGoalLineIsStrict) {
-    f.turtle.move(3540, 240);
-    checkCollisions(f, host);
+    form.turtle.move(3540, 240);
+    checkCollisions(form, host);
     EXPECT_TRUE(host.boxes.empty());
-    EXPECT_TRUE(f.collisionChecksOn);
+    EXPECT_TRUE(form.collisionChecksOn);
 }
 
 TEST_F(CollisionTick, AWinShowsWinnerThenClosesAndHandsOver) {
     host.onBox = [&] {
-        EXPECT_TRUE(f.collisionChecksOn);  // the flags change only after the box is closed
+        EXPECT_TRUE(form.collisionChecksOn);  // the flags change only after the box is closed
     };
-    f.turtle.move(-60, 180);
-    checkCollisions(f, host);
+    form.turtle.move(-60, 180);
+    checkCollisions(form, host);
 
-    expectWonAndHandedOver(f, host);
-    EXPECT_EQ(f.turtle.left(), -60);  // no edge limit after a win
+    expectWonAndHandedOver(form, host);
+    EXPECT_EQ(form.turtle.left(), -60);  // no edge limit after a win
 }
 
 TEST(CollisionTickLimits, EdgeLimitsPullAStrayTurtleBack) {
@@ -113,13 +113,13 @@ TEST(CollisionTickLimits, EdgeLimitsPullAStrayTurtleBack) {
 }
 
 TEST_F(CollisionTick, TheMarkKeepsItsPlaceWhenTheLimitMovesTheTurtleInTheSameTick) {
-    Image& semi1 = f.image({"imgSemi", 1});  // lane 3540..4275, reaches past the right edge
+    Image& semi1 = form.image({"imgSemi", 1});  // lane 3540..4275, reaches past the right edge
     semi1.move(7400);
-    f.turtle.move(7740, 4080);
-    checkCollisions(f, host);
+    form.turtle.move(7740, 4080);
+    checkCollisions(form, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.treadMark.left(), 7740 - 840);
-    EXPECT_EQ(f.turtle.left(), 7200);
+    EXPECT_EQ(form.treadMark.left(), 7740 - 840);
+    EXPECT_EQ(form.turtle.left(), 7200);
 }
 
 }  // namespace

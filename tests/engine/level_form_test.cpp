@@ -14,10 +14,10 @@ namespace {
 TEST(LevelForm, EveryImageIsAsLargeAsItsPictureAndAsTheLayoutSays) {
     for (int level = 1; level <= levels::kLevelCount; ++level) {
         const LevelDef& def = levels::byNumber(level);
-        LevelForm f{def};
+        LevelForm form{def};
         for (const LayoutEntry& e : def.layout) {
             if (e.kind != LayoutEntry::Kind::Image) continue;
-            const Image& i = f.image(e.ref);
+            const Image& i = form.image(e.ref);
             EXPECT_EQ(i.width(), e.width) << def.windowName << " " << e.ref.text();
             EXPECT_EQ(i.height(), e.height) << def.windowName << " " << e.ref.text();
             EXPECT_EQ(i.width(), e.picture->width() * 15.0f);
@@ -27,32 +27,32 @@ TEST(LevelForm, EveryImageIsAsLargeAsItsPictureAndAsTheLayoutSays) {
 
 TEST(LevelForm, EngineControlsStartAlive) {
     for (int level = 1; level <= levels::kLevelCount; ++level) {
-        LevelForm f{levels::byNumber(level)};
-        SCOPED_TRACE(f.def.windowName);
-        EXPECT_TRUE(f.trafficTimer.enabled());
-        EXPECT_EQ(f.trafficTimer.interval(), 50);
-        EXPECT_TRUE(f.collisionChecksOn);
-        EXPECT_TRUE(f.field.enabled());
-        EXPECT_EQ(f.restartButton.caption(), "Restart");
-        EXPECT_EQ(f.restartButton.enabled(), level == 3);
-        EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
-        EXPECT_EQ(f.savedTurtle.picture(), &art::picTurtle);
-        EXPECT_EQ(f.deadTurtle.picture(), &art::picTurtleDead);
-        EXPECT_TRUE(f.turtle.visible());
-        EXPECT_FALSE(f.savedTurtle.visible() || f.deadTurtle.visible() || f.treadMark.visible());
-        EXPECT_EQ(f.treadMark.width(), 870);
-        EXPECT_EQ(f.treadMark.height(), 780);
+        LevelForm form{levels::byNumber(level)};
+        SCOPED_TRACE(form.def.windowName);
+        EXPECT_TRUE(form.trafficTimer.enabled());
+        EXPECT_EQ(form.trafficTimer.interval(), 50);
+        EXPECT_TRUE(form.collisionChecksOn);
+        EXPECT_TRUE(form.field.enabled());
+        EXPECT_EQ(form.restartButton.caption(), "Restart");
+        EXPECT_EQ(form.restartButton.enabled(), level == 3);
+        EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
+        EXPECT_EQ(form.savedTurtle.picture(), &art::picTurtle);
+        EXPECT_EQ(form.deadTurtle.picture(), &art::picTurtleDead);
+        EXPECT_TRUE(form.turtle.visible());
+        EXPECT_FALSE(form.savedTurtle.visible() || form.deadTurtle.visible() || form.treadMark.visible());
+        EXPECT_EQ(form.treadMark.width(), 870);
+        EXPECT_EQ(form.treadMark.height(), 780);
     }
 }
 
 TEST(LevelForm, AFreshFormKeepsNothingOfAnEarlierVisit) {
     FakeHost host;
     {
-        LevelForm f{levels::level1()};
-        f.turtle.move(500, 1500);
-        checkCollisions(f, host);  // run over by imgCar 0
-        ASSERT_TRUE(f.treadMark.visible());
-        for (int i = 0; i < 7; ++i) moveTraffic(f);
+        LevelForm form{levels::level1()};
+        form.turtle.move(500, 1500);
+        checkCollisions(form, host);  // run over by imgCar 0
+        ASSERT_TRUE(form.treadMark.visible());
+        for (int i = 0; i < 7; ++i) moveTraffic(form);
     }
     LevelForm again{levels::level1()};
     EXPECT_EQ(again.turtle.left(), 3540);
@@ -65,18 +65,18 @@ TEST(LevelForm, AFreshFormKeepsNothingOfAnEarlierVisit) {
 }
 
 TEST(LevelForm, PaintOrderIsTheLayoutBottomFirst) {
-    LevelForm f{levels::level1()};
-    const auto& order = f.paintOrder();
+    LevelForm form{levels::level1()};
+    const auto& order = form.paintOrder();
     ASSERT_EQ(order.size(), levels::level1().layout.size());
     // Topmost in the layout is the turtle: painted last.
-    EXPECT_EQ(std::get<const Image*>(order.back()), &f.turtle);
-    EXPECT_EQ(std::get<const Image*>(order.front()), &f.treadMark);
+    EXPECT_EQ(std::get<const Image*>(order.back()), &form.turtle);
+    EXPECT_EQ(std::get<const Image*>(order.front()), &form.treadMark);
 }
 
 TEST(LevelForm, AMissingControlIsARunTimeError) {
-    LevelForm f{levels::level1()};
+    LevelForm form{levels::level1()};
     try {
-        f.image({"imgCar", 2});
+        form.image({"imgCar", 2});
         FAIL() << "imgCar 2 found";
     } catch (const winsys::RuntimeError& e) {
         EXPECT_EQ(e.number(), 340);

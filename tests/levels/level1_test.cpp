@@ -11,8 +11,8 @@ using namespace engine;
 namespace {
 
 TEST(Level1Traffic, FirstWrapsAndCycles) {
-    LevelForm f{levels::level1()};
-    expectCycles(f, {
+    LevelForm form{levels::level1()};
+    expectCycles(form, {
                         {-500, 11, -1480, 7615, 18, -1385},  // imgSemi 0
                         {-500, 16, -1160, 8505, 19, -995},   // imgSemi 1
                         {-500, 7, -1040, 9015, 21, -1485},   // imgSemi 2
@@ -22,27 +22,27 @@ TEST(Level1Traffic, FirstWrapsAndCycles) {
 }
 
 TEST(Level1Traffic, AVehicleExactlyOnItsThresholdStays) {
-    LevelForm f{levels::level1()};
-    Image& semi0 = f.image({"imgSemi", 0});
-    for (int i = 0; i < 10; ++i) moveTraffic(f);
+    LevelForm form{levels::level1()};
+    Image& semi0 = form.image({"imgSemi", 0});
+    for (int i = 0; i < 10; ++i) moveTraffic(form);
     EXPECT_EQ(semi0.left(), -980);  // not less than -990
     semi0.move(-490);
-    moveTraffic(f);
+    moveTraffic(form);
     EXPECT_EQ(semi0.left(), -990);  // exactly on the threshold
-    Image& car0 = f.image({"imgCar", 0});
+    Image& car0 = form.image({"imgCar", 0});
     car0.move(7015);
-    moveTraffic(f);
+    moveTraffic(form);
     EXPECT_EQ(car0.left(), 7515);  // exactly W
-    moveTraffic(f);
+    moveTraffic(form);
     EXPECT_EQ(car0.left(), -990);
 }
 
 TEST(Level1Traffic, TheFieldWidthIsReadAtEveryTest) {
     // The wrap rules name W, not 7515: a car re-enters relative to the field.
-    LevelForm f{levels::level1()};
-    Image& semi2 = f.image({"imgSemi", 2});
-    for (int i = 0; i < 7; ++i) moveTraffic(f);
-    EXPECT_EQ(semi2.left(), f.field.width() + 1500);
+    LevelForm form{levels::level1()};
+    Image& semi2 = form.image({"imgSemi", 2});
+    for (int i = 0; i < 7; ++i) moveTraffic(form);
+    EXPECT_EQ(semi2.left(), form.field.width() + 1500);
 }
 
 TEST(Level1Hazards, TreadMarkPerVehicleKind) {
@@ -57,14 +57,14 @@ TEST(Level1Hazards, TreadMarkPerVehicleKind) {
         {{"imgSemi", 2}, 3000, 2580, 2700, 1980},
     };
     for (const Kill& k : kills) {
-        LevelForm f{levels::level1()};
+        LevelForm form{levels::level1()};
         FakeHost host;
-        f.image(k.vehicle).move(k.vehicleLeft);
-        f.turtle.move(3540, k.turtleTop);
-        checkCollisions(f, host);
-        EXPECT_EQ(f.turtle.picture(), &art::picTurtleDead) << k.vehicle.text();
-        EXPECT_EQ(f.treadMark.left(), k.treadLeft) << k.vehicle.text();
-        EXPECT_EQ(f.treadMark.top(), k.treadTop) << k.vehicle.text();
+        form.image(k.vehicle).move(k.vehicleLeft);
+        form.turtle.move(3540, k.turtleTop);
+        checkCollisions(form, host);
+        EXPECT_EQ(form.turtle.picture(), &art::picTurtleDead) << k.vehicle.text();
+        EXPECT_EQ(form.treadMark.left(), k.treadLeft) << k.vehicle.text();
+        EXPECT_EQ(form.treadMark.top(), k.treadTop) << k.vehicle.text();
     }
 }
 
@@ -83,13 +83,13 @@ TEST(Level1Hazards, RowsAndTheLanesThatCanHitThem) {
         std::string killers;
         for (const HazardRow& h : levels::level1().hazards)
             for (float left = -1500; left < 7515; left += 50) {
-                LevelForm f{levels::level1()};
+                LevelForm form{levels::level1()};
                 FakeHost host;
-                for (Image* v : f.hazardVehicles) v->move(-5000);
-                f.image(h.vehicle).move(left);
-                f.turtle.move(3540, top);
-                checkCollisions(f, host);
-                if (f.treadMark.visible()) {
+                for (Image* v : form.hazardVehicles) v->move(-5000);
+                form.image(h.vehicle).move(left);
+                form.turtle.move(3540, top);
+                checkCollisions(form, host);
+                if (form.treadMark.visible()) {
                     killers += h.vehicle.text();
                     break;
                 }
@@ -100,15 +100,15 @@ TEST(Level1Hazards, RowsAndTheLanesThatCanHitThem) {
 
 TEST(Level1Goal, FourteenStepsUpWinOnAClearRoad) {
     for (float start : {4380.0f, 4320.0f}) {
-        LevelForm f{levels::level1()};
+        LevelForm form{levels::level1()};
         FakeHost host;
-        for (Image* v : f.hazardVehicles) v->move(-5000);
-        f.turtle.move(3540, start);
+        for (Image* v : form.hazardVehicles) v->move(-5000);
+        form.turtle.move(3540, start);
         int presses = 0;
         while (host.boxes.empty() && presses < 30) {
-            handleKey(f, host, winsys::kKeyUp, 0);
+            handleKey(form, host, winsys::kKeyUp, 0);
             ++presses;
-            checkCollisions(f, host);
+            checkCollisions(form, host);
         }
         EXPECT_EQ(presses, 14) << start;
         ASSERT_EQ(host.boxes.size(), 1u);
@@ -118,16 +118,16 @@ TEST(Level1Goal, FourteenStepsUpWinOnAClearRoad) {
 }
 
 TEST(Level1Goal, FromTheBottomLimitTheRowAt240IsOneStepShort) {
-    LevelForm f{levels::level1()};
+    LevelForm form{levels::level1()};
     FakeHost host;
-    for (Image* v : f.hazardVehicles) v->move(-5000);
-    f.turtle.move(3540, 4440);
-    for (int i = 0; i < 14; ++i) handleKey(f, host, winsys::kKeyUp, 0);
-    checkCollisions(f, host);
-    EXPECT_EQ(f.turtle.top(), 240);
+    for (Image* v : form.hazardVehicles) v->move(-5000);
+    form.turtle.move(3540, 4440);
+    for (int i = 0; i < 14; ++i) handleKey(form, host, winsys::kKeyUp, 0);
+    checkCollisions(form, host);
+    EXPECT_EQ(form.turtle.top(), 240);
     EXPECT_TRUE(host.boxes.empty());
-    handleKey(f, host, winsys::kKeyUp, 0);
-    checkCollisions(f, host);
+    handleKey(form, host, winsys::kKeyUp, 0);
+    checkCollisions(form, host);
     EXPECT_EQ(host.boxes.size(), 1u);
 }
 

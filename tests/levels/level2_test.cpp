@@ -34,11 +34,11 @@ const Vehicle kVehicles[] = {
 
 // A freshly opened level 2 window and a host that answers its boxes.
 struct Game {
-    LevelForm f{levels::level2()};
+    LevelForm form{levels::level2()};
     FakeHost host;
 
-    Image& vehicle(const Vehicle& v) { return f.image({v.name, v.index}); }
-    bool dead() const { return f.turtle.picture() == &art::picTurtleDead; }
+    Image& vehicle(const Vehicle& v) { return form.image({v.name, v.index}); }
+    bool dead() const { return form.turtle.picture() == &art::picTurtleDead; }
     // Parks every vehicle far left of the field, where no tick wraps it.
     void clearRoad() {
         for (const Vehicle& v : kVehicles) vehicle(v).move(-20000);
@@ -48,15 +48,15 @@ struct Game {
 struct Level2 : ::testing::Test, Game {};
 
 TEST_F(Level2, FreshFormIsTheLayout) {
-    EXPECT_EQ(f.field.width(), W);
-    EXPECT_EQ(f.turtle.left(), 3480);
-    EXPECT_EQ(f.turtle.top(), 4860);
-    EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(f.treadMark.visible());
-    EXPECT_FALSE(f.restartButton.enabled());
-    EXPECT_TRUE(f.field.enabled());
-    EXPECT_TRUE(f.trafficTimer.enabled());
-    EXPECT_TRUE(f.collisionChecksOn);
+    EXPECT_EQ(form.field.width(), W);
+    EXPECT_EQ(form.turtle.left(), 3480);
+    EXPECT_EQ(form.turtle.top(), 4860);
+    EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
+    EXPECT_FALSE(form.treadMark.visible());
+    EXPECT_FALSE(form.restartButton.enabled());
+    EXPECT_TRUE(form.field.enabled());
+    EXPECT_TRUE(form.trafficTimer.enabled());
+    EXPECT_TRUE(form.collisionChecksOn);
     for (const Vehicle& v : kVehicles) {
         SCOPED_TRACE(std::string(v.name) + " " + std::to_string(v.index));
         const Image& img = vehicle(v);
@@ -70,7 +70,7 @@ TEST_F(Level2, FreshFormIsTheLayout) {
 // Tick of the first wrap, the left it wraps from and to, then the fixed
 // cycle: every later wrap comes `period` ticks after the last, from `cycleFrom`.
 TEST_F(Level2, EachVehicleWrapsOnItsCycle) {
-    expectCycles(f, {
+    expectCycles(form, {
                         {-400, 18, -1920, 7255, 23, -1945},  // bus 0
                         {-400, 11, -1880, 7505, 24, -2095},  // bus 1
                         {500, 11, 8320, -870, 18, 8130},     // car 0
@@ -86,9 +86,9 @@ TEST_F(Level2, AVehicleExactlyOnItsThresholdStays) {
     const float onThreshold[] = {-1845, -1845, W + 870, W + 870, W + 1005, W + 1005};
     const float step[] = {-400, -400, 500, 500, 650, 650};
     for (int i = 0; i < 6; ++i) vehicle(kVehicles[i]).move(onThreshold[i] - step[i]);
-    moveTraffic(f);
+    moveTraffic(form);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(vehicle(kVehicles[i]).left(), onThreshold[i]) << i;
-    moveTraffic(f);
+    moveTraffic(form);
     const float reentry[] = {W + 100, W + 350, -870, -1040, -1205, -1500};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(vehicle(kVehicles[i]).left(), reentry[i]) << i;
 }
@@ -110,17 +110,17 @@ TEST_F(Level2, CornerStrictlyInsideHitsAndPlacesTheTread) {
             t.clearRoad();
             t.vehicle(v).move(v.left);
             const float left = v.left + c.dx;
-            t.f.turtle.move(left, v.top + c.dy);
-            checkCollisions(t.f, t.host);
+            t.form.turtle.move(left, v.top + c.dy);
+            checkCollisions(t.form, t.host);
             EXPECT_EQ(t.dead(), c.hit);
-            EXPECT_EQ(t.f.treadMark.visible(), c.hit);
-            EXPECT_EQ(t.f.collisionChecksOn, !c.hit);
-            EXPECT_EQ(t.f.field.enabled(), !c.hit);
-            EXPECT_EQ(t.f.restartButton.enabled(), c.hit);
+            EXPECT_EQ(t.form.treadMark.visible(), c.hit);
+            EXPECT_EQ(t.form.collisionChecksOn, !c.hit);
+            EXPECT_EQ(t.form.field.enabled(), !c.hit);
+            EXPECT_EQ(t.form.restartButton.enabled(), c.hit);
             if (!c.hit) continue;
-            EXPECT_EQ(t.f.savedTurtle.picture(), &art::picTurtle);
-            EXPECT_EQ(t.f.treadMark.left(), bus ? left - 720 : left);
-            EXPECT_EQ(t.f.treadMark.top(), v.top);
+            EXPECT_EQ(t.form.savedTurtle.picture(), &art::picTurtle);
+            EXPECT_EQ(t.form.treadMark.left(), bus ? left - 720 : left);
+            EXPECT_EQ(t.form.treadMark.top(), v.top);
         }
     }
 }
@@ -143,11 +143,11 @@ TEST_F(Level2, OnlyTheLanesOfARowCanHitIt) {
         for (int i = 0; i < 6; ++i) {
             Game t;
             t.clearRoad();
-            t.f.turtle.move(3480, row.top);
+            t.form.turtle.move(3480, row.top);
             bool hit = false;
             for (float left = -2000; left <= W + 1100 && !hit; left += 15) {
                 t.vehicle(kVehicles[i]).move(left);
-                checkCollisions(t.f, t.host);
+                checkCollisions(t.form, t.host);
                 hit = t.dead();
             }
             EXPECT_EQ(hit, row.hitBy.count(i) == 1) << "row " << row.top << " vehicle " << i;
@@ -158,37 +158,37 @@ TEST_F(Level2, OnlyTheLanesOfARowCanHitIt) {
 // Car 0 and bus 1 overlap on row 2760: both respond, the first saves the
 // live picture and the bus, later in the order, places the mark.
 TEST_F(Level2, DoubleHitOnRow2760KeepsTheLivePicture) {
-    f.turtle.move(3480, 2760);  // inside car 0 (2820..3690) and bus 1 (2520..4365)
-    checkCollisions(f, host);
+    form.turtle.move(3480, 2760);  // inside car 0 (2820..3690) and bus 1 (2520..4365)
+    checkCollisions(form, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.savedTurtle.picture(), &art::picTurtle);
-    EXPECT_TRUE(f.treadMark.visible());
-    EXPECT_EQ(f.treadMark.left(), 3480 - 720);
-    EXPECT_EQ(f.treadMark.top(), 2700);
+    EXPECT_EQ(form.savedTurtle.picture(), &art::picTurtle);
+    EXPECT_TRUE(form.treadMark.visible());
+    EXPECT_EQ(form.treadMark.left(), 3480 - 720);
+    EXPECT_EQ(form.treadMark.top(), 2700);
 
-    restartTurtle(f);
-    EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
-    EXPECT_EQ(f.turtle.left(), 3480);
-    EXPECT_EQ(f.turtle.top(), 4860);
-    EXPECT_FALSE(f.treadMark.visible());
-    EXPECT_FALSE(f.restartButton.enabled());
-    EXPECT_TRUE(f.collisionChecksOn);
-    EXPECT_TRUE(f.field.enabled());
+    restartTurtle(form);
+    EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
+    EXPECT_EQ(form.turtle.left(), 3480);
+    EXPECT_EQ(form.turtle.top(), 4860);
+    EXPECT_FALSE(form.treadMark.visible());
+    EXPECT_FALSE(form.restartButton.enabled());
+    EXPECT_TRUE(form.collisionChecksOn);
+    EXPECT_TRUE(form.field.enabled());
 }
 
 // A death stops the collision checks and the keys, never the traffic; Restart
 // moves no vehicle.
 TEST_F(Level2, TrafficDrivesOnOverADeadTurtle) {
-    f.turtle.move(3480, 2460);  // car 0's lane
-    checkCollisions(f, host);
+    form.turtle.move(3480, 2460);  // car 0's lane
+    checkCollisions(form, host);
     ASSERT_TRUE(dead());
-    EXPECT_FALSE(f.collisionChecksOn);
-    EXPECT_FALSE(f.field.enabled());
-    EXPECT_TRUE(f.trafficTimer.enabled());
-    for (int tick = 0; tick < 3; ++tick) moveTraffic(f);
+    EXPECT_FALSE(form.collisionChecksOn);
+    EXPECT_FALSE(form.field.enabled());
+    EXPECT_TRUE(form.trafficTimer.enabled());
+    for (int tick = 0; tick < 3; ++tick) moveTraffic(form);
     const Image& car0 = vehicle(kVehicles[2]);
     EXPECT_EQ(car0.left(), 2820 + 3 * 500);
-    restartTurtle(f);
+    restartTurtle(form);
     EXPECT_EQ(car0.left(), 2820 + 3 * 500);
 }
 
@@ -204,37 +204,37 @@ TEST(Level2Limits, EdgeLimits) {
 TEST_F(Level2, TreadKeepsItsPlaceWhenTheLimitMovesTheTurtle) {
     clearRoad();
     vehicle(kVehicles[1]).move(-1000);  // bus 1 over the left edge
-    f.turtle.move(-120, 3060);
-    checkCollisions(f, host);
+    form.turtle.move(-120, 3060);
+    checkCollisions(form, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.treadMark.left(), -120 - 720);
-    EXPECT_EQ(f.turtle.left(), 0);
+    EXPECT_EQ(form.treadMark.left(), -120 - 720);
+    EXPECT_EQ(form.turtle.left(), 0);
 }
 
 TEST_F(Level2, Top240IsNotAWin) {
     clearRoad();
-    f.turtle.move(3480, 240);
-    checkCollisions(f, host);
+    form.turtle.move(3480, 240);
+    checkCollisions(form, host);
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(host.closes, 0);
-    EXPECT_TRUE(f.collisionChecksOn);
+    EXPECT_TRUE(form.collisionChecksOn);
 }
 
 TEST_F(Level2, SixteenStepsUpWinAt60) {
     clearRoad();
     FakeHost order;
     for (int press = 1; press <= 15; ++press) {
-        handleKey(f, order, winsys::kKeyUp, 0);
-        checkCollisions(f, order);
+        handleKey(form, order, winsys::kKeyUp, 0);
+        checkCollisions(form, order);
         ASSERT_TRUE(order.calls.empty()) << "press " << press;
     }
-    EXPECT_EQ(f.turtle.top(), 360);
-    handleKey(f, order, winsys::kKeyUp, 0);
-    f.turtle.setLeft(-120);  // off the left edge: the limit must not run after the win
-    checkCollisions(f, order);
-    EXPECT_EQ(f.turtle.top(), 60);
-    expectWonAndHandedOver(f, order);
-    EXPECT_EQ(f.turtle.left(), -120);
+    EXPECT_EQ(form.turtle.top(), 360);
+    handleKey(form, order, winsys::kKeyUp, 0);
+    form.turtle.setLeft(-120);  // off the left edge: the limit must not run after the win
+    checkCollisions(form, order);
+    EXPECT_EQ(form.turtle.top(), 60);
+    expectWonAndHandedOver(form, order);
+    EXPECT_EQ(form.turtle.left(), -120);
 }
 
 }  // namespace

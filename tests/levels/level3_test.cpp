@@ -35,33 +35,33 @@ enum { TruckBoat, Semi, SportsCar, Car };
 
 // A freshly opened level 3 window and a host that answers its boxes.
 struct Game {
-    LevelForm f{levels::level3()};
+    LevelForm form{levels::level3()};
     FakeHost host;
 
-    Image& vehicle(int i) { return f.image({kVehicles[i].name}); }
-    bool dead() const { return f.turtle.picture() == &art::picTurtleDead; }
+    Image& vehicle(int i) { return form.image({kVehicles[i].name}); }
+    bool dead() const { return form.turtle.picture() == &art::picTurtleDead; }
     // Parks every vehicle far left of the field, where no tick wraps it.
     void clearRoad() {
         for (int i = 0; i < 4; ++i) vehicle(i).move(-20000);
     }
     void pressAndTick(std::int16_t key) {
-        handleKey(f, host, key, 0);
-        checkCollisions(f, host);
+        handleKey(form, host, key, 0);
+        checkCollisions(form, host);
     }
 };
 
 struct Level3 : ::testing::Test, Game {};
 
 TEST_F(Level3, FreshFormIsTheLayout) {
-    EXPECT_EQ(f.field.width(), W);
-    EXPECT_EQ(f.turtle.left(), 3420);
-    EXPECT_EQ(f.turtle.top(), 4920);
-    EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(f.treadMark.visible());
-    EXPECT_TRUE(f.restartButton.enabled());  // unlike levels 1 and 2
-    EXPECT_TRUE(f.field.enabled());
-    EXPECT_TRUE(f.trafficTimer.enabled());
-    EXPECT_TRUE(f.collisionChecksOn);
+    EXPECT_EQ(form.field.width(), W);
+    EXPECT_EQ(form.turtle.left(), 3420);
+    EXPECT_EQ(form.turtle.top(), 4920);
+    EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
+    EXPECT_FALSE(form.treadMark.visible());
+    EXPECT_TRUE(form.restartButton.enabled());  // unlike levels 1 and 2
+    EXPECT_TRUE(form.field.enabled());
+    EXPECT_TRUE(form.trafficTimer.enabled());
+    EXPECT_TRUE(form.collisionChecksOn);
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(kVehicles[i].name);
         EXPECT_EQ(vehicle(i).left(), kVehicles[i].left);
@@ -74,7 +74,7 @@ TEST_F(Level3, FreshFormIsTheLayout) {
 // Tick of the first wrap, the left it wraps from and to, then the fixed
 // cycle: every later wrap comes `period` ticks after the last, from `cycleFrom`.
 TEST_F(Level3, EachVehicleWrapsOnItsCycle) {
-    expectCycles(f, {
+    expectCycles(form, {
                         {-400, 18, -1980, 8805, 27, -1995},  // truck-boat
                         {-350, 13, -1010, 8045, 26, -1055},  // semi-trailer
                         {500, 12, 8220, -1205, 19, 8295},    // sports car
@@ -88,9 +88,9 @@ TEST_F(Level3, AVehicleExactlyOnItsThresholdStays) {
     const float onThreshold[] = {-1770, -990, W + 1005, W + 900};
     const float reentry[] = {W + 1770, W + 1010, -1205, -750};
     for (int i = 0; i < 4; ++i) vehicle(i).move(onThreshold[i] - kVehicles[i].step);
-    moveTraffic(f);
+    moveTraffic(form);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).left(), onThreshold[i]) << kVehicles[i].name;
-    moveTraffic(f);
+    moveTraffic(form);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).left(), reentry[i]) << kVehicles[i].name;
 }
 
@@ -109,16 +109,16 @@ TEST_F(Level3, CornerStrictlyInsideHitsAndPlacesTheTread) {
             Game t;
             t.clearRoad();
             t.vehicle(i).move(v.left);
-            t.f.turtle.move(v.left + c.dx, v.top + c.dy);
-            checkCollisions(t.f, t.host);
+            t.form.turtle.move(v.left + c.dx, v.top + c.dy);
+            checkCollisions(t.form, t.host);
             EXPECT_EQ(t.dead(), c.hit);
-            EXPECT_EQ(t.f.treadMark.visible(), c.hit);
-            EXPECT_EQ(t.f.collisionChecksOn, !c.hit);
-            EXPECT_EQ(t.f.field.enabled(), !c.hit);
+            EXPECT_EQ(t.form.treadMark.visible(), c.hit);
+            EXPECT_EQ(t.form.collisionChecksOn, !c.hit);
+            EXPECT_EQ(t.form.field.enabled(), !c.hit);
             if (!c.hit) continue;
-            EXPECT_EQ(t.f.savedTurtle.picture(), &art::picTurtle);
-            EXPECT_EQ(t.f.treadMark.left(), v.left + c.dx);
-            EXPECT_EQ(t.f.treadMark.top(), v.top);
+            EXPECT_EQ(t.form.savedTurtle.picture(), &art::picTurtle);
+            EXPECT_EQ(t.form.treadMark.left(), v.left + c.dx);
+            EXPECT_EQ(t.form.treadMark.top(), v.top);
         }
     }
 }
@@ -138,11 +138,11 @@ TEST_F(Level3, OnlyTheLanesOfARowCanHitIt) {
         for (int i = 0; i < 4; ++i) {
             Game t;
             t.clearRoad();
-            t.f.turtle.move(3420, row.top);
+            t.form.turtle.move(3420, row.top);
             bool hit = false;
             for (float left = -2000; left <= W + 1100 && !hit; left += 15) {
                 t.vehicle(i).move(left);
-                checkCollisions(t.f, t.host);
+                checkCollisions(t.form, t.host);
                 hit = t.dead();
             }
             EXPECT_EQ(hit, row.hitBy == i) << "row " << row.top << " " << kVehicles[i].name;
@@ -151,18 +151,18 @@ TEST_F(Level3, OnlyTheLanesOfARowCanHitIt) {
 }
 
 TEST_F(Level3, TrafficDrivesOnOverADeadTurtle) {
-    f.turtle.move(3600, 1920);  // under the semi-trailer at load (3540..4530)
-    checkCollisions(f, host);
+    form.turtle.move(3600, 1920);  // under the semi-trailer at load (3540..4530)
+    checkCollisions(form, host);
     ASSERT_TRUE(dead());
-    EXPECT_FALSE(f.collisionChecksOn);
-    EXPECT_FALSE(f.field.enabled());
-    EXPECT_TRUE(f.trafficTimer.enabled());
-    for (int tick = 0; tick < 3; ++tick) moveTraffic(f);
+    EXPECT_FALSE(form.collisionChecksOn);
+    EXPECT_FALSE(form.field.enabled());
+    EXPECT_TRUE(form.trafficTimer.enabled());
+    for (int tick = 0; tick < 3; ++tick) moveTraffic(form);
     EXPECT_EQ(vehicle(Semi).left(), 3540 - 3 * 350);
-    restartTurtle(f);
+    restartTurtle(form);
     EXPECT_EQ(vehicle(Semi).left(), 3540 - 3 * 350);
-    EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
-    EXPECT_EQ(f.turtle.top(), 4860);
+    EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
+    EXPECT_EQ(form.turtle.top(), 4860);
 }
 
 TEST(Level3Limits, EdgeLimits) {
@@ -177,18 +177,18 @@ TEST(Level3Limits, EdgeLimits) {
 // visible 6990 but inside the field: it stays, lives, moves and can be hit.
 TEST_F(Level3, TurtleOutOfSightAt7000IsStillInPlay) {
     clearRoad();
-    f.turtle.setLeft(0);
+    form.turtle.setLeft(0);
     for (int press = 0; press < 14; ++press) pressAndTick(winsys::kKeyRight);
-    EXPECT_EQ(f.turtle.left(), 7000);
+    EXPECT_EQ(form.turtle.left(), 7000);
     for (int press = 0; press < 3; ++press) pressAndTick(winsys::kKeyUp);
-    EXPECT_EQ(f.turtle.left(), 7000);
-    EXPECT_EQ(f.turtle.top(), 3420);
+    EXPECT_EQ(form.turtle.left(), 7000);
+    EXPECT_EQ(form.turtle.top(), 3420);
     EXPECT_FALSE(dead());
     vehicle(Car).move(6500);
-    checkCollisions(f, host);
+    checkCollisions(form, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(f.treadMark.left(), 7000);
-    EXPECT_EQ(f.treadMark.top(), 3060);
+    EXPECT_EQ(form.treadMark.left(), 7000);
+    EXPECT_EQ(form.treadMark.top(), 3060);
 }
 
 TEST_F(Level3, KeysStep500AndPause) {
@@ -202,9 +202,9 @@ TEST_F(Level3, KeysStep500AndPause) {
     };
     for (const Case& c : cases) {
         Game t;
-        handleKey(t.f, t.host, c.key, 1);  // Shift held: modifiers change nothing
-        EXPECT_EQ(t.f.turtle.left(), 3420 + c.dx) << c.key;
-        EXPECT_EQ(t.f.turtle.top(), 4920 + c.dy) << c.key;
+        handleKey(t.form, t.host, c.key, 1);  // Shift held: modifiers change nothing
+        EXPECT_EQ(t.form.turtle.left(), 3420 + c.dx) << c.key;
+        EXPECT_EQ(t.form.turtle.top(), 4920 + c.dy) << c.key;
         ASSERT_EQ(t.host.boxes.size(), c.pauses ? 1u : 0u) << c.key;
         if (!c.pauses) continue;
         EXPECT_EQ(t.host.boxes[0].text, "Paused");
@@ -216,25 +216,25 @@ TEST_F(Level3, KeysStep500AndPause) {
 // The button is live at load: Restart sends the living turtle up to 4860 in
 // its own column and greys itself out; the traffic is not touched.
 TEST_F(Level3, RestartBeforeTheFirstDeath) {
-    handleKey(f, host, winsys::kKeyLeft, 0);
-    restartTurtle(f);
-    EXPECT_EQ(f.turtle.left(), 2920);
-    EXPECT_EQ(f.turtle.top(), 4860);
-    EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(f.restartButton.enabled());
-    EXPECT_TRUE(f.collisionChecksOn);
-    EXPECT_TRUE(f.field.enabled());
-    EXPECT_FALSE(f.treadMark.visible());
+    handleKey(form, host, winsys::kKeyLeft, 0);
+    restartTurtle(form);
+    EXPECT_EQ(form.turtle.left(), 2920);
+    EXPECT_EQ(form.turtle.top(), 4860);
+    EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
+    EXPECT_FALSE(form.restartButton.enabled());
+    EXPECT_TRUE(form.collisionChecksOn);
+    EXPECT_TRUE(form.field.enabled());
+    EXPECT_FALSE(form.treadMark.visible());
     for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).left(), kVehicles[i].left) << kVehicles[i].name;
 }
 
 TEST_F(Level3, Top240IsNotAWin) {
     clearRoad();
-    f.turtle.move(3420, 240);
-    checkCollisions(f, host);
+    form.turtle.move(3420, 240);
+    checkCollisions(form, host);
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(host.closes, 0);
-    EXPECT_TRUE(f.collisionChecksOn);
+    EXPECT_TRUE(form.collisionChecksOn);
 }
 
 // Ten presses of Up win from the load row (4920 -> -80) and from the
@@ -244,20 +244,20 @@ TEST_F(Level3, TenStepsUpWinFromEitherStart) {
         SCOPED_TRACE(restarted ? "from Restart" : "from load");
         Game t;
         t.clearRoad();
-        if (restarted) restartTurtle(t.f);
-        const float start = t.f.turtle.top();
+        if (restarted) restartTurtle(t.form);
+        const float start = t.form.turtle.top();
         FakeHost order;
         for (int press = 1; press <= 9; ++press) {
-            handleKey(t.f, order, winsys::kKeyUp, 0);
-            checkCollisions(t.f, order);
+            handleKey(t.form, order, winsys::kKeyUp, 0);
+            checkCollisions(t.form, order);
             ASSERT_TRUE(order.calls.empty()) << "press " << press;
         }
-        handleKey(t.f, order, winsys::kKeyUp, 0);
-        t.f.turtle.setLeft(-80);  // off the left edge: the limit must not run after the win
-        checkCollisions(t.f, order);
-        EXPECT_EQ(t.f.turtle.top(), start - 5000);
-        expectWonAndHandedOver(t.f, order);
-        EXPECT_EQ(t.f.turtle.left(), -80);
+        handleKey(t.form, order, winsys::kKeyUp, 0);
+        t.form.turtle.setLeft(-80);  // off the left edge: the limit must not run after the win
+        checkCollisions(t.form, order);
+        EXPECT_EQ(t.form.turtle.top(), start - 5000);
+        expectWonAndHandedOver(t.form, order);
+        EXPECT_EQ(t.form.turtle.left(), -80);
     }
 }
 

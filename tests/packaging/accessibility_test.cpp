@@ -116,11 +116,12 @@ TEST_F(AccessibleLevel, PlayFieldSaysWhenTheTurtleIsRunOverAndWhenItIsBack) {
     const QString keyHelp = field->text(QAccessible::Description);
     EXPECT_TRUE(keyHelp.contains("Arrow keys")) << keyHelp.toStdString();
 
-    engine::LevelForm& f = window->form();
+    engine::LevelForm& form = window->form();
     ASSERT_TRUE(waitFor([&] {
-        const engine::Image& car = *f.hazardVehicles.front();
-        if (!f.treadMark.visible()) f.turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
-        return f.treadMark.visible();
+        const engine::Image& car = *form.hazardVehicles.front();
+        if (!form.treadMark.visible())
+            form.turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
+        return form.treadMark.visible();
     }));
     EXPECT_EQ(field->text(QAccessible::Description).toStdString(), "Run over. Press Enter to restart.");
     QTest::keyClick(window->restartButton(), Qt::Key_Return);

@@ -172,8 +172,8 @@ std::vector<ShownBox> Play::expect(const Event& e, bool* win) {
 
 std::string Play::check(const Event& e, const std::vector<ShownBox>& boxes, bool win,
                         float topBefore) {
-    const engine::LevelForm& f = *form_;
-    const Image& turtle = f.turtle;
+    const engine::LevelForm& form = *form_;
+    const Image& turtle = form.turtle;
     const Model& m = m_;
 
     // The rules, read off the controls alone.
@@ -190,17 +190,17 @@ std::string Play::check(const Event& e, const std::vector<ShownBox>& boxes, bool
         return "won outside a collision check";
     }
     const bool live = turtle.picture() == &art::picTurtle;
-    if (f.savedTurtle.picture() != &art::picTurtle) return "the saved turtle does not hold the live picture";
+    if (form.savedTurtle.picture() != &art::picTurtle) return "the saved turtle does not hold the live picture";
     if (!live && turtle.picture() != &art::picTurtleDead) return "the turtle shows neither picture";
-    if (!wonNow && live != (f.collisionChecksOn && f.field.enabled()))
+    if (!wonNow && live != (form.collisionChecksOn && form.field.enabled()))
         return "alive is not the same as collision checks on and the field enabled";
     if (!live) {
-        if (!f.treadMark.visible()) return "dead, but no tread mark";
+        if (!form.treadMark.visible()) return "dead, but no tread mark";
         bool inALane = false;
-        for (const facts::Vehicle& v : facts_.traffic) inALane |= f.treadMark.top() == v.top;
-        if (!inALane) return "dead, but the tread mark's top " + formatNumber(f.treadMark.top()) +
+        for (const facts::Vehicle& v : facts_.traffic) inALane |= form.treadMark.top() == v.top;
+        if (!inALane) return "dead, but the tread mark's top " + formatNumber(form.treadMark.top()) +
                              " is no vehicle's top";
-        if (!f.restartButton.enabled()) return "dead, but Restart is disabled";
+        if (!form.restartButton.enabled()) return "dead, but Restart is disabled";
     }
     if (host_.closes != host_.handOvers || host_.handOvers > 1)
         return "the window closed " + std::to_string(host_.closes) + " times and opened the next level " +
@@ -222,14 +222,14 @@ std::string Play::check(const Event& e, const std::vector<ShownBox>& boxes, bool
     if (turtle.width() != facts::kTurtleWidth || turtle.height() != facts::kTurtleHeight)
         return "the turtle changed its size";
     if (live == m.deadPicture) return live ? "expected the dead picture" : "expected the live picture";
-    if (f.collisionChecksOn != m.running || f.field.enabled() != m.running)
+    if (form.collisionChecksOn != m.running || form.field.enabled() != m.running)
         return std::string("expected collision checks and the field ") + (m.running ? "on" : "off");
-    if (f.restartButton.enabled() != m.restartEnabled)
+    if (form.restartButton.enabled() != m.restartEnabled)
         return std::string("expected Restart ") + (m.restartEnabled ? "enabled" : "disabled");
-    if (f.treadMark.visible() != m.treadVisible)
+    if (form.treadMark.visible() != m.treadVisible)
         return std::string("expected the tread mark ") + (m.treadVisible ? "visible" : "hidden");
-    if (m.treadVisible && (f.treadMark.left() != m.treadLeft || f.treadMark.top() != m.treadTop))
-        return "tread mark at " + pos(f.treadMark.left(), f.treadMark.top()) + ", expected " +
+    if (m.treadVisible && (form.treadMark.left() != m.treadLeft || form.treadMark.top() != m.treadTop))
+        return "tread mark at " + pos(form.treadMark.left(), form.treadMark.top()) + ", expected " +
                pos(m.treadLeft, m.treadTop);
     if (wonNow != win) return win ? "expected a win" : "unexpected win";
     if (win && host_.calls != std::vector<std::string>{"showMessage", "closeWindow", "openNextLevel"})
@@ -260,12 +260,12 @@ bool Play::step() {
     host_.calls.clear();
     bool win = false;
     const std::vector<ShownBox> boxes = expect(e, &win);
-    engine::LevelForm& f = *form_;
+    engine::LevelForm& form = *form_;
     switch (e.kind) {
-        case Event::Kind::Key: engine::handleKey(f, host_, e.code, e.modifiers); break;
-        case Event::Kind::Traffic: engine::moveTraffic(f); break;
-        case Event::Kind::Collision: engine::checkCollisions(f, host_); break;
-        case Event::Kind::Restart: engine::restartTurtle(f); break;
+        case Event::Kind::Key: engine::handleKey(form, host_, e.code, e.modifiers); break;
+        case Event::Kind::Traffic: engine::moveTraffic(form); break;
+        case Event::Kind::Collision: engine::checkCollisions(form, host_); break;
+        case Event::Kind::Restart: engine::restartTurtle(form); break;
         case Event::Kind::Reopen: break;
     }
     const std::string why = check(e, boxes, win, topBefore);

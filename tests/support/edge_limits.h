@@ -15,13 +15,13 @@ struct EdgeCase {
 
 inline void expectEdgeLimits(const engine::LevelDef& def, const std::vector<EdgeCase>& cases) {
     for (const EdgeCase& c : cases) {
-        engine::LevelForm f{def};
+        engine::LevelForm form{def};
         FakeHost host;
-        for (engine::Image* v : f.hazardVehicles) v->move(-20000);
-        f.turtle.move(c.left, c.top);
-        engine::checkCollisions(f, host);
-        EXPECT_EQ(f.turtle.left(), c.wantLeft) << def.windowName << " at " << c.left << ", " << c.top;
-        EXPECT_EQ(f.turtle.top(), c.wantTop) << def.windowName << " at " << c.left << ", " << c.top;
-        EXPECT_EQ(f.turtle.picture(), &art::picTurtle);
+        for (engine::Image* v : form.hazardVehicles) v->move(-20000);
+        form.turtle.move(c.left, c.top);
+        engine::checkCollisions(form, host);
+        EXPECT_EQ(form.turtle.left(), c.wantLeft) << def.windowName << " at " << c.left << ", " << c.top;
+        EXPECT_EQ(form.turtle.top(), c.wantTop) << def.windowName << " at " << c.left << ", " << c.top;
+        EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
     }
 }

@@ -14,8 +14,8 @@ using namespace winsys;
 
 namespace {
 
-QImage render(const engine::LevelForm& f) {
-    PlayField field(f.field, f.paintOrder(), nullptr);
+QImage render(const engine::LevelForm& form) {
+    PlayField field(form.field, form.paintOrder(), nullptr);
     return field.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
@@ -31,8 +31,8 @@ QPoint opaquePixel(const art::Picture& p) {
 constexpr QRgb kGreen = 0xFF00C000, kWhite = 0xFFFFFFFF, kGrey = 0xFF808080;
 
 TEST(PlayField, Level1ScenerySpritesAndStacking) {
-    engine::LevelForm f{levels::level1()};
-    const QImage img = render(f);
+    engine::LevelForm form{levels::level1()};
+    const QImage img = render(form);
     ASSERT_EQ(img.size(), QSize(501, 325));
     EXPECT_EQ(img.pixel(0, 0), kGreen);
     EXPECT_EQ(img.pixel(500, 300), kGreen);
@@ -50,15 +50,15 @@ TEST(PlayField, Level1ScenerySpritesAndStacking) {
 }
 
 TEST(PlayField, WhiteIsTransparentAndHiddenImagesAreNotDrawn) {
-    engine::LevelForm f{levels::level1()};
+    engine::LevelForm form{levels::level1()};
     // The tread mark is hidden at (3180, -180); show it over the upper verge.
-    f.treadMark.move(0, 0);
-    QImage img = render(f);
+    form.treadMark.move(0, 0);
+    QImage img = render(form);
     EXPECT_EQ(img.pixel(0, 0), kGreen);  // the tread's white corner shows the verge
-    f.treadMark.move(0, 1500);  // over the road, under everything else
-    const QImage without = render(f);
-    f.treadMark.setVisible(true);
-    img = render(f);
+    form.treadMark.move(0, 1500);  // over the road, under everything else
+    const QImage without = render(form);
+    form.treadMark.setVisible(true);
+    img = render(form);
     const QImage& tread = art::image(art::picTread);
     int drawn = 0;
     for (int y = 0; y < tread.height(); ++y)
@@ -72,8 +72,8 @@ TEST(PlayField, WhiteIsTransparentAndHiddenImagesAreNotDrawn) {
 }
 
 TEST(PlayField, Level3LinesStartTheirDashesAtTheRight) {
-    engine::LevelForm f{levels::level3()};
-    const QImage img = render(f);
+    engine::LevelForm form{levels::level3()};
+    const QImage img = render(form);
     // Line1 0 from x 464 leftwards: 18 pixels 464..447 drawn, then a gap.
     EXPECT_EQ(img.pixel(464, 100), kWhite);
     EXPECT_EQ(img.pixel(447, 100), kWhite);
@@ -82,8 +82,8 @@ TEST(PlayField, Level3LinesStartTheirDashesAtTheRight) {
 }
 
 TEST(PlayField, Level2SidewalksShowTheirCaption) {
-    engine::LevelForm f{levels::level2()};
-    const QImage img = render(f);
+    engine::LevelForm form{levels::level2()};
+    const QImage img = render(form);
     int textPixels = 0;
     const QRgb face = img.pixel(476, 2);
     for (int y = 0; y < 37; ++y)
@@ -102,8 +102,8 @@ TEST(PlayField, KeysAreThePlatformsVirtualKeyCodes) {
     EXPECT_EQ(virtualKeyCode(Qt::Key_Space), 32);
     EXPECT_EQ(modifierMask(Qt::ShiftModifier | Qt::AltModifier), 5);
 
-    engine::LevelForm f{levels::level1()};
-    PlayField field(f.field, f.paintOrder(), nullptr);
+    engine::LevelForm form{levels::level1()};
+    PlayField field(form.field, form.paintOrder(), nullptr);
     std::vector<std::pair<int, int>> got;
     field.onKeyDown = [&](std::int16_t key, std::int16_t modifiers) { got.emplace_back(key, modifiers); };
     QKeyEvent lowerP(QEvent::KeyPress, Qt::Key_P, Qt::NoModifier, "p");
