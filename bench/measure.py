@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Measures the real game against a bare Qt window, both under a private Xvfb.
 
 Usage: measure.py [build-dir] [--before PROGRAM]

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Runs the real game and a bare Qt window under a private Xvfb and prints
 # their CPU use, wake-ups, peak memory, start-up time and timer rhythm as a table.
 # Usage: bench/measure.sh [build-dir] [--before PROGRAM]   (default build dir: build)

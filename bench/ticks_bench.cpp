@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two rules of every level that run most, on their own: the traffic tick
 // (moveTraffic) and the collision and goal check (checkCollisions), with the
 // turtle alive where the level loads it and the traffic driving.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Plodway as a desktop application: hardened builds, the desktop entry,
 # launcher icons, AppStream metainfo and manual page installed beside the
 # binary, a Debian package and a source tarball made by CPack.

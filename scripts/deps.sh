@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Installs what building, playing and testing Plodway needs on Debian 12,
 # skipping the apt calls when everything is already there.
 set -euo pipefail

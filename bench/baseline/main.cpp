@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The yardstick for bench/measure.sh: a bare Qt Widgets window as large as
 // level 1's, repainted whole every 50 ms, with no game behind it.
 // Usage: plodway-baseline [fast-interval-ms]   (default 0: none)

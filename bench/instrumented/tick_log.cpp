@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Linked only into the instrumented executables: an application-wide event
 // filter that time-stamps the events Qt delivers, so the game's own code runs
 // exactly as shipped. Lines on standard error, read by measure.py:

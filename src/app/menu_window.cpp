@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/menu_window.h"
 
 #include <QApplication>

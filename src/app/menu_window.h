@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The menu window: the title picture, the level list and "Go Play!". It
 // opens the chosen level modally, hands over from a won level to the next,
 // blinks its icon and ends the program when it is closed.

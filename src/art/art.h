@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built-in pictures. This header is free of any toolkit so that the game
 // rules can copy pictures between images; the pixels are turned into pixmaps
 // by pixmaps.h, once per picture.

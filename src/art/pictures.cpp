@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "art/art.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turns the built-in pictures into Qt images. Each picture is converted once
 // and cached; painting only looks the pixmap up.
 #pragma once

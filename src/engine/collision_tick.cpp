@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/handlers.h"
 #include "winsys/runtime_error.h"
 

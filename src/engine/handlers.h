@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level window's event handlers, shared by all three levels. Each reads
 // the controls afresh and writes back at once; none keeps state of its own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/level_def.h"
 
 namespace engine {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tables that make a level: its window, its layout (topmost control
 // first) and its traffic and hazard rules. Each level's folder fills one in.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/level_form.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A level window's controls, created afresh from the level's layout at every
 // opening. The play state lives only in these controls' properties.
 #pragma once

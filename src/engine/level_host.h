@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a level's handlers ask of the window around them. The Qt level window
 // implements it; tests implement it to answer boxes and record hand-overs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A level window: one class for all three levels, configured by the level's
 // tables. It owns the controls, wires Qt's timer, keys and button to the
 // handlers and keeps the real widgets in step with the control properties.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "levels/levels.h"
 
 #include "winsys/runtime_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The three levels' tables, each in its own folder.
 #pragma once
 

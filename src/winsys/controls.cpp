@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "winsys/controls.h"
 
 #include <cmath>

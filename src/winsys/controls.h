@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The controls the game's handlers work on: images, colour strips, lines,
 // timers, buttons and the play field. Free of any toolkit so the rules can be
 // driven tick by tick in tests; the Qt layer shows them and feeds them events.

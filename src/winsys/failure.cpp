@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "winsys/failure.h"
 
 #include <QMessageBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Failures inside handlers: nothing in the game catches them, so every entry
 // point from Qt runs through guarded(), which reports the failure with the
 // standard run-time error message and ends the program with exit code 1.

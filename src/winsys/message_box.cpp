@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "winsys/message_box.h"
 
 #include <QGridLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform's modal message box: a text, a style (MessageStyle in
 // winsys/platform_codes.h) and an optional title.
 #pragma once

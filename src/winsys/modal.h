@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Modal display of a window: every other window stays visible but takes no
 // input, and the call returns once the program hides the window or it is
 // destroyed; minimising either window ends nothing. Calls nest, so a handler

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform's numbers for keys and message box styles. Key codes are what
 // the play field passes to the key handler and what replays store; styles
 // pick the box's buttons (low bits) and icon (kIconMask).

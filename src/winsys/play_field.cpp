@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "winsys/play_field.h"
 
 #include <QKeyEvent>

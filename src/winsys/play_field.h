@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The play field: paints its controls bottom first, takes key presses while
 // enabled and passes them on as the platform's virtual key codes. It tells a
 // screen reader which keys it takes, or, while disabled, that the turtle was

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A failure inside a handler. Nothing in the game catches it; the window
 // layer reports it with the standard run-time error message and ends the
 // program, as the original platform did.

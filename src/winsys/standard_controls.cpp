@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "winsys/standard_controls.h"
 
 #include <QAccessibleWidget>

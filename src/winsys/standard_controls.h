@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform's standard controls where Qt's behave otherwise: a list box
 // that never empties its selection once the user has made one, and a push
 // button that Enter clicks while it has the focus. Linking them also makes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "winsys/timer_driver.h"
 
 namespace winsys {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drives a Timer control with a real Qt timer. The control's enabled flag is
 // the truth; sync() makes the real timer follow it, hold() stops it without
 // touching the flag (while a modal box of the window is open).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Twips to pixels: every layout value is a multiple of 15, so this is exact
 // for layouts; run-time positions are truncated towards the pixel grid.
 #pragma once

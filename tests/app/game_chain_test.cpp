@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole game from the menu: win level 1, 2 and 3 in a row with real key
 // presses and clicks, waiting at each lane until the road ahead is clear.
 #include <gtest/gtest.h>

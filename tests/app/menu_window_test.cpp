@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The menu: opening levels modally, the hand-over chain, the blinking icon,
 // the fixed size and the keyboard.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Minimising under a real window manager: openbox on an X server of the
 // test's own (with_window_manager.sh). Whichever window the player minimises
 // and whichever he brings back, alive, dead or paused, the same level window

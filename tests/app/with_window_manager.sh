@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Runs a test program against an X server and a window manager of its own:
 # Xvfb on a free display, openbox managing it, Qt on its xcb platform.
 # Skipped (exit 77) only when one of the programs is missing; scripts/deps.sh

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the pictures back pixel by pixel.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ten sprites: size, colours, transparency, opaque area, and the parts
 // that the levels rely on being where they are.
 #include <gtest/gtest.h>

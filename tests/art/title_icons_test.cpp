@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The title scene and the two window icons made from the turtle sprites.
 #include <gtest/gtest.h>
 

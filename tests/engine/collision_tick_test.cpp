@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The collision check over level 1's controls: the strict corner test, the
 // hit response, the goal and the edge limits.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The key handler over level 1's controls: a full step per event, no edge
 // tests, modifiers ignored, P and Pause hold the level in a box.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A level's controls made from its layout: sizes from the pictures, the
 // engine's controls at their load state, and nothing kept between openings.
 #include <gtest/gtest.h>

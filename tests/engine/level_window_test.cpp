@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real level window on the offscreen platform: keys reach the turtle at
 // once, boxes hold the level still, deaths and restarts show in the widgets.
 #include <gtest/gtest.h>

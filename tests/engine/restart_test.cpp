@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Restart: the seven steps bring a run-over turtle back in its column.
 #include <gtest/gtest.h>
 

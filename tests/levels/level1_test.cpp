@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Level 1's tables: traffic cycles, hazards and their tread marks, rows.
 #include <gtest/gtest.h>
 

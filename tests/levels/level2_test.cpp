@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Level 2, "The Big City": its layout at load, its traffic cycles, its
 // hazards and tread marks, its edge limits and its goal, tick by tick.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Level 3, "Desert Frenzy": its layout at load, its traffic cycles, its
 // hazards, the early Restart, its edge limits, keys and goal, tick by tick.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a screen reader is told: the windows are a window and a dialog, the
 // controls the player uses carry names and the roles of standard controls,
 // the play field says when the turtle is run over and when it is back, and

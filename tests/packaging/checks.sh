@@ -4,7 +4,7 @@
 # each check as a test of its own; within one, failures are collected so a
 # run reports every problem. Exit 77 means a tool the check needs is missing.
 #
-#   data SOURCE_DIR BUILD_DIR APP_ID VERSION   desktop entry, metainfo, NEWS, licence
+#   data SOURCE_DIR BUILD_DIR APP_ID VERSION   desktop entry, metainfo, NEWS, licence, SPDX lines
 #   install BUILD_DIR APP_ID BINDIR MANDIR     `cmake --install` into a temporary prefix
 #   deb BUILD_DIR SOURCE_DIR APP_ID VERSION    the Debian package, lintian included
 #   source BUILD_DIR SOURCE_DIR VERSION        the source tarball
@@ -161,6 +161,15 @@ check_data() {
          <(sed -n '/^License: MIT$/,$p' "$source/data/copyright" | sed '1,/^ Permission/{/^ Permission/!d}' |
            sed -e 's/^ //' -e 's/^\.$//') >/dev/null || fail "data/copyright's licence text differs from LICENSE"
     grep -q '^Copyright (c) [0-9]* The Plodway developers$' "$source/LICENSE" || fail "LICENSE names no copyright holder"
+    # Every source file names its licence in its first two lines: the second
+    # after a #! line or the XPM header. Found with find, as a tarball has no git.
+    local file
+    while read -r file; do
+        head -n 2 "$source/$file" | grep -q 'SPDX-License-Identifier: MIT' ||
+            fail "$file has no SPDX-License-Identifier: MIT line"
+    done < <(cd "$source" && find CMakeLists.txt .ci bench cmake scripts src tests tools -type f \( -name '*.cpp' \
+                 -o -name '*.h' -o -name '*.xpm' -o -name '*.cmake' -o -name CMakeLists.txt -o -name '*.sh' \
+                 -o -name '*.py' -o -path .ci/run \))
 
     # The manual page formats without a warning.
     local warnings

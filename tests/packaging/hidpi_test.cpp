@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // At a device pixel ratio of 2 the windows keep their layout in logical
 // pixels (so in twips), and every sprite, line and fill is the ratio-1
 // rendering doubled pixel for pixel: nearest-neighbour, nothing smoothed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The launcher icons made at build time are the built-in live-turtle window
 // icon enlarged with nearest neighbour: each icon pixel has the colour of
 // the art pixel under its centre, transparent ones stay transparent, and no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the randomized play tests expect of each level, written down from the
 // level tables on their own, not read from src/levels: lanes, sizes, the
 // traffic cycles and the hit order. A wrong number in either place shows up

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "random_play.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Randomized play of one level: seeded random key presses (any code, any
 // modifiers), traffic ticks, collision checks and "Restart" clicks, delivered
 // only when the window would deliver them, with every box answered at once.

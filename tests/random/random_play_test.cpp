@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Randomized play of each level, a million events each by default.
 //   PLODWAY_RANDOM_SEED=N      play with seed N (a failure prints its seed);
 //                              "fresh" draws a new seed and prints it

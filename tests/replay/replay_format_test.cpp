@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // plodway-replay's reading of events and printing of states, and how a
 // whole input is played: errors, comments, the end at a win.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs plodway-replay on one input and checks the result.
 #   TOOL, INPUT: the program and its standard input
 #   EXPECTED:    file that standard output must equal byte for byte (exit 0)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hundreds of level visits through the real windows, each closed in another
 // state: alive, dead, after a pause, and inside the winner chain. Nothing may
 // crash or hang, and memory must settle after warm-up.

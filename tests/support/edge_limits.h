@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Puts the turtle of a fresh level window, on a clear road, at each place
 // and checks where one collision check leaves it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Stands in for the level window around the handlers: answers every box at
 // once and records what the handlers asked of it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/modal_answer.h"
 
 #include <QAbstractButton>

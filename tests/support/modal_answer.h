@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Answers modal boxes as a person would: waits for the active modal box,
 // reads it, and presses its button.
 #pragma once

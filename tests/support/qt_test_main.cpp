@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GoogleTest main for window tests: a QApplication on the offscreen
 // platform unless a display was asked for.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drives a level's traffic and checks each vehicle against its fixed cycle:
 // the tick of its first wrap, the left it wraps from and to, then a wrap
 // every `period` ticks, each time from `cycleFrom`.

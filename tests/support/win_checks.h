@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a won level must show: "Winner!" (style 0, no title of its own), then
 // the window closes, then the menu hands over; the level stays won.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A failure inside a handler shows the standard run-time error message and
 // ends the program with a non-zero exit code: never a silent crash or a hang.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the play field paints: stacking order, transparency, lines, strips.
 #include <gtest/gtest.h>
 

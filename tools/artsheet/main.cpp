@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // plodway-artsheet DIR: writes each built-in picture enlarged 8x (nearest
 // neighbour, transparency kept) as DIR/<name>.png, and all of them on one
 // checkerboard as DIR/contact-sheet.png, so the art can be reviewed in a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // plodway-icons HICOLOR_DIR APP_ID SIZE...: writes the live-turtle window
 // icon as HICOLOR_DIR/<size>x<size>/apps/APP_ID.png for each size, enlarged
 // with nearest neighbour so the 32-pixel art stays blocky rather than blurred.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // plodway-replay: plays one level from events on standard input and prints
 // the window's state after each one. See docs/REPLAY.md.
 #include <iostream>

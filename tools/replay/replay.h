@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plays one level window from a list of text events, the way the window
 // system would deliver them, and describes the window's state after each.
 // The format is described in docs/REPLAY.md.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // plodway-screens [--check] [--scale N] DIR [NAME...]: writes DIR/menu.png
 // and DIR/level1.png to level3.png (or just the NAMEs given), each the client
 // area of the real window as it opens, offscreen, at N device pixels per

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Level 1, "Country Highway": a five-lane road between two green verges,
 // three semi-trailers driving left and two cars driving right.
 #include "levels/levels.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Level 2, "The Big City": a six-lane street between two paved sidewalks,
 // two buses driving left, two cars and two sports cars driving right.
 #include "levels/levels.h"

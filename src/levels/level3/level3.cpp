@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Level 3, "Desert Frenzy": two two-lane roads between sand strips with
 // cacti; a truck towing a boat and a semi-trailer drive left, a car and a
 // sports car drive right.
