@@ -10,16 +10,16 @@
 
 namespace {
 
-using engine::LevelForm;
+using engine::LevelControls;
 
-bool alive(const LevelForm& form) { return form.collisionChecksOn; }
+bool alive(const LevelControls& controls) { return controls.collisionChecksOn; }
 
 // The traffic keeps wrapping round for as long as the loop runs, so every
 // move, wrap and re-entry of the level's cycle is in the average.
 void BM_TrafficTick(benchmark::State& state, int level) {
-    LevelForm form(levels::byNumber(level));
+    LevelControls controls(levels::byNumber(level));
     for (auto _ : state) {
-        engine::moveTraffic(form);
+        engine::moveTraffic(controls);
         benchmark::ClobberMemory();
     }
 }
@@ -27,30 +27,30 @@ void BM_TrafficTick(benchmark::State& state, int level) {
 // The turtle at its load position, which no vehicle reaches: every hazard is
 // tested, none hits, the goal and edge tests find nothing to do. The traffic
 // stands where one of its ticks left it.
-void BM_CollisionTick(benchmark::State& state, int level) {
-    LevelForm form(levels::byNumber(level));
+void BM_CollisionCheck(benchmark::State& state, int level) {
+    LevelControls controls(levels::byNumber(level));
     FakeHost host;
-    engine::moveTraffic(form);
+    engine::moveTraffic(controls);
     for (auto _ : state) {
-        engine::checkCollisions(form, host);
+        engine::checkCollisions(controls, host);
         benchmark::ClobberMemory();
     }
-    if (!alive(form) || !host.boxes.empty()) state.SkipWithError("the turtle did not stay alive");
+    if (!alive(controls) || !host.boxes.empty()) state.SkipWithError("the turtle did not stay alive");
 }
 
 // One traffic tick as the level window handles it: the collision check
 // before the vehicles move and the one after, so the hazards stand
 // somewhere new in every round.
 void BM_TrafficEvent(benchmark::State& state, int level) {
-    LevelForm form(levels::byNumber(level));
+    LevelControls controls(levels::byNumber(level));
     FakeHost host;
     for (auto _ : state) {
-        engine::checkCollisions(form, host);
-        engine::moveTraffic(form);
-        engine::checkCollisions(form, host);
+        engine::checkCollisions(controls, host);
+        engine::moveTraffic(controls);
+        engine::checkCollisions(controls, host);
         benchmark::ClobberMemory();
     }
-    if (!alive(form) || !host.boxes.empty()) state.SkipWithError("the turtle did not stay alive");
+    if (!alive(controls) || !host.boxes.empty()) state.SkipWithError("the turtle did not stay alive");
 }
 
 }  // namespace
@@ -58,9 +58,9 @@ void BM_TrafficEvent(benchmark::State& state, int level) {
 BENCHMARK_CAPTURE(BM_TrafficTick, level1, 1);
 BENCHMARK_CAPTURE(BM_TrafficTick, level2, 2);
 BENCHMARK_CAPTURE(BM_TrafficTick, level3, 3);
-BENCHMARK_CAPTURE(BM_CollisionTick, level1, 1);
-BENCHMARK_CAPTURE(BM_CollisionTick, level2, 2);
-BENCHMARK_CAPTURE(BM_CollisionTick, level3, 3);
+BENCHMARK_CAPTURE(BM_CollisionCheck, level1, 1);
+BENCHMARK_CAPTURE(BM_CollisionCheck, level2, 2);
+BENCHMARK_CAPTURE(BM_CollisionCheck, level3, 3);
 BENCHMARK_CAPTURE(BM_TrafficEvent, level1, 1);
 BENCHMARK_CAPTURE(BM_TrafficEvent, level2, 2);
 BENCHMARK_CAPTURE(BM_TrafficEvent, level3, 3);

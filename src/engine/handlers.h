@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "engine/level_form.h"
+#include "engine/level_controls.h"
 #include "engine/level_host.h"
 #include "winsys/platform_codes.h"
 
@@ -15,12 +15,12 @@ inline constexpr const char* kProgramTitle = "Plodway";
 
 // A key press on the play field: `key` is the platform's virtual key code,
 // `modifiers` its mask (Shift 1, Ctrl 2, Alt 4).
-void handleKey(LevelForm& form, LevelHost& host, std::int16_t key, std::int16_t modifiers);
+void handleKey(LevelControls& controls, LevelHost& host, std::int16_t key, std::int16_t modifiers);
 // A click on "Restart".
-void restartTurtle(LevelForm& form);
+void restartTurtle(LevelControls& controls);
 // A tick of the traffic timer.
-void moveTraffic(LevelForm& form);
-// Run after every event while the form's collision checks are on.
-void checkCollisions(LevelForm& form, LevelHost& host);
+void moveTraffic(LevelControls& controls);
+// Run after every event while the collision checks are on.
+void checkCollisions(LevelControls& controls, LevelHost& host);
 
 }  // namespace engine

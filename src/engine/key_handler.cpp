@@ -9,9 +9,9 @@ using winsys::add;
 // Arrows move the turtle a full step with no edge test (the collision check
 // pulls it back); P and Pause hold the level in a modal box. Modifiers are
 // ignored, so Shift+Up and Ctrl+P act like Up and P.
-void handleKey(LevelForm& form, LevelHost& host, std::int16_t key, std::int16_t /*modifiers*/) {
-    const float step = form.def.keyStep;
-    Image& turtle = form.turtle;
+void handleKey(LevelControls& controls, LevelHost& host, std::int16_t key, std::int16_t /*modifiers*/) {
+    const float step = controls.def.keyStep;
+    Image& turtle = controls.turtle;
     if (key == winsys::kKeyUp) {
         turtle.move(turtle.left(), add(turtle.top(), -step));
     } else if (key == winsys::kKeyDown) {

@@ -24,17 +24,17 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
     // frame with the caption and a close box only, and no window icon.
     : QWidget(menu, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                         Qt::MSWindowsFixedSizeDialogHint),
-      form_(std::make_unique<LevelForm>(def)),
+      controls_(std::make_unique<LevelControls>(def)),
       openNextLevel_(std::move(openNextLevel)),
-      field_(new winsys::PlayField(form_->field, form_->paintOrder(), this)),
-      restartButton_(new winsys::PushButton(QString::fromStdString(form_->restartButton.caption()), this)),
-      trafficTimer_(form_->trafficTimer, this, [this] {
+      field_(new winsys::PlayField(controls_->field, controls_->paintOrder(), this)),
+      restartButton_(new winsys::PushButton(QString::fromStdString(controls_->restartButton.caption()), this)),
+      trafficTimer_(controls_->trafficTimer, this, [this] {
           dispatch([this] {
               // In play the turtle was checked after whatever last moved it, so
               // this finds nothing; a turtle put in place by other means is
               // still met by the vehicles where they stand, before they move.
               answerCollisions();
-              if (!closed_) moveTraffic(*form_);
+              if (!closed_) moveTraffic(*controls_);
           });
       }) {
     setObjectName(def.windowName);
@@ -54,13 +54,13 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
     setTabOrder(field_, restartButton_);
 
     field_->onKeyDown = [this](std::int16_t key, std::int16_t modifiers) {
-        dispatch([&] { handleKey(*form_, *this, key, modifiers); });
+        dispatch([&] { handleKey(*controls_, *this, key, modifiers); });
     };
     QObject::connect(restartButton_, &QPushButton::clicked, this, [this] {
-        dispatch([this] { restartTurtle(*form_); });
+        dispatch([this] { restartTurtle(*controls_); });
     });
-    form_->field.onSetFocus = [this] { focusWanted_ = true; };
-    for (const winsys::Drawable& control : form_->paintOrder())
+    controls_->field.onSetFocus = [this] { focusWanted_ = true; };
+    for (const winsys::Drawable& control : controls_->paintOrder())
         if (auto* image = std::get_if<const winsys::Image*>(&control))
             paintedSprites_.push_back({*image, QRect(), nullptr});
     changedSprites();
@@ -95,16 +95,16 @@ void LevelWindow::dispatch(Handler&& handler) {
     syncFromControls();
 }
 
-// The collision check, run while the form's checks are on (the turtle
+// The collision check, run while the checks are on (the turtle
 // lives) and no box of ours holds the level. Between events nothing can
 // move, so there is nothing for a clock to find. An edge pull moves the
 // turtle, and its new place is tested at once, as the next tick of a clock
 // would have before any other event.
 void LevelWindow::answerCollisions() {
-    const Image& turtle = form_->turtle;
-    while (form_->collisionChecksOn && openBoxes_ == 0 && !closed_) {
+    const Image& turtle = controls_->turtle;
+    while (controls_->collisionChecksOn && openBoxes_ == 0 && !closed_) {
         const float left = turtle.left(), top = turtle.top();
-        checkCollisions(*form_, *this);
+        checkCollisions(*controls_, *this);
         // A win has closed the window: touch nothing of it again.
         if (closed_ || (turtle.left() == left && turtle.top() == top)) return;
     }
@@ -115,15 +115,15 @@ void LevelWindow::answerCollisions() {
 void LevelWindow::syncFromControls() {
     // Button first: when a death disables the focused field, Qt passes the
     // focus on to the next control, and that should be "Restart".
-    restartButton_->setEnabled(form_->restartButton.enabled());
-    field_->setTakesKeys(form_->field.enabled());
+    restartButton_->setEnabled(controls_->restartButton.enabled());
+    field_->setTakesKeys(controls_->field.enabled());
     if (openBoxes_ == 0) trafficTimer_.sync();
     if (focusWanted_ && field_->isEnabled()) {
         focusWanted_ = false;
         field_->setFocus(Qt::OtherFocusReason);
     }
-    if (paintedRevision_ != form_->revision.value()) {
-        paintedRevision_ = form_->revision.value();
+    if (paintedRevision_ != controls_->revision.value()) {
+        paintedRevision_ = controls_->revision.value();
         // Only sprites change, so only where they were and are is repainted:
         // the whole field on every traffic tick cost about a sixth of the
         // game's CPU time while playing (docs/PERFORMANCE.md).

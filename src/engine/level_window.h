@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/level_form.h"
+#include "engine/level_controls.h"
 #include "engine/level_host.h"
 #include "winsys/timer_driver.h"
 
@@ -30,7 +30,7 @@ public:
     LevelWindow(const LevelDef& def, QWidget* menu, std::function<void()> openNextLevel);
     ~LevelWindow() override;
 
-    LevelForm& form() { return *form_; }
+    LevelControls& controls() { return *controls_; }
     winsys::PlayField* playField() const { return field_; }
     QPushButton* restartButton() const { return restartButton_; }
 
@@ -50,7 +50,7 @@ private:
     void syncFromControls();
     QRegion changedSprites();
 
-    std::unique_ptr<LevelForm> form_;
+    std::unique_ptr<LevelControls> controls_;
     std::function<void()> openNextLevel_;
     winsys::PlayField* field_;
     QPushButton* restartButton_;

@@ -5,14 +5,14 @@ namespace engine {
 
 // Brings a run-over turtle back alive on the restart row, in the column it
 // died in. The traffic is left alone: it keeps the places it has reached.
-void restartTurtle(LevelForm& form) {
-    form.restartButton.setEnabled(false);
-    form.turtle.setTop(form.def.restartTop);
-    form.turtle.setPicture(form.savedTurtle.picture());
-    form.collisionChecksOn = true;
-    form.field.setEnabled(true);
-    form.treadMark.setVisible(false);
-    form.field.setFocus();
+void restartTurtle(LevelControls& controls) {
+    controls.restartButton.setEnabled(false);
+    controls.turtle.setTop(controls.def.restartTop);
+    controls.turtle.setPicture(controls.savedTurtle.picture());
+    controls.collisionChecksOn = true;
+    controls.field.setEnabled(true);
+    controls.treadMark.setVisible(false);
+    controls.field.setFocus();
 }
 
 }  // namespace engine

@@ -37,7 +37,7 @@ private:
     unsigned value_ = 0;
 };
 
-// Name and index of a control, e.g. imgCar 1; index -1 for a single control.
+// Name and index of a control, e.g. car 1; index -1 for a single control.
 struct ControlRef {
     const char* name;
     int index = -1;

@@ -23,9 +23,9 @@ namespace {
 
 // True when no vehicle is near the column in the row one step up.
 bool clearAhead(LevelWindow* level) {
-    engine::LevelForm& form = level->form();
-    const float left = form.turtle.left(), top = form.turtle.top() - form.def.keyStep;
-    for (const engine::Image* v : form.hazardVehicles) {
+    engine::LevelControls& controls = level->controls();
+    const float left = controls.turtle.left(), top = controls.turtle.top() - controls.def.keyStep;
+    for (const engine::Image* v : controls.hazardVehicles) {
         const bool sameRow = top > v->top() - 200 && top < v->top() + v->height() + 200;
         if (sameRow && std::abs(v->left() + v->width() / 2 - left) < v->width() / 2 + 2000) return false;
     }
@@ -71,7 +71,7 @@ struct Driver {
             });
             return;
         }
-        if (level->form().turtle.top() - level->form().def.keyStep < level->form().def.goalLine)
+        if (level->controls().turtle.top() - level->controls().def.keyStep < level->controls().def.goalLine)
             won.push_back(level->objectName());
         if (clearAhead(level))
             later([field = QPointer<QWidget>(level->playField())] {

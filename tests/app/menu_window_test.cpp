@@ -103,17 +103,17 @@ TEST_F(MenuTest, AReopenedLevelIsCreatedAnew) {
     select(0);
     whileLevelOpen([&](LevelWindow* level) {
         QTest::keyClick(level->playField(), Qt::Key_Up);
-        level->form().turtle.move(500, 1500);  // under imgCar 0: dies at the next tick
-        waitFor([&] { return level->form().treadMark.visible(); });
+        level->controls().turtle.move(500, 1500);  // under car 0: dies at the next tick
+        waitFor([&] { return level->controls().treadMark.visible(); });
         level->close();
     });
     menu->playButton()->click();
     float left = 0, top = 0;
     bool treadShown = true, restartEnabled = true;
     whileLevelOpen([&](LevelWindow* level) {
-        left = level->form().turtle.left();
-        top = level->form().turtle.top();
-        treadShown = level->form().treadMark.visible();
+        left = level->controls().turtle.left();
+        top = level->controls().turtle.top();
+        treadShown = level->controls().treadMark.visible();
         restartEnabled = level->restartButton()->isEnabled();
         level->close();
     });
@@ -129,9 +129,9 @@ void winOpenLevel(std::vector<QString>* seen) {
     auto* level = dynamic_cast<LevelWindow*>(QApplication::activeModalWidget());
     if (!level) return;
     seen->push_back(level->objectName());
-    for (engine::Image* v : level->form().hazardVehicles) v->move(-20000);
+    for (engine::Image* v : level->controls().hazardVehicles) v->move(-20000);
     answerNextBox(nullptr);
-    level->form().turtle.move(level->form().turtle.left(), 100);
+    level->controls().turtle.move(level->controls().turtle.left(), 100);
 }
 
 TEST_F(MenuTest, WinningChainsThroughAllThreeLevelsToTheFinalMessage) {
@@ -206,14 +206,14 @@ TEST_F(MenuTest, TheListKeepsItsSelectionAndEnterClicksAFocusedRestart) {
     whileLevelOpen([&](LevelWindow* level) {
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
             waitFor([&] {
-                const engine::Image& car = *level->form().hazardVehicles.front();
-                if (!level->form().treadMark.visible())
-                    level->form().turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
-                return level->form().treadMark.visible();
+                const engine::Image& car = *level->controls().hazardVehicles.front();
+                if (!level->controls().treadMark.visible())
+                    level->controls().turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
+                return level->controls().treadMark.visible();
             });
             if (!level->restartButton()->hasFocus()) break;
             QTest::keyClick(level->restartButton(), key);
-            restarted.push_back(level->playField()->isEnabled() && !level->form().treadMark.visible());
+            restarted.push_back(level->playField()->isEnabled() && !level->controls().treadMark.visible());
         }
         level->close();
     });

@@ -104,8 +104,8 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
         auto front = [&]() -> QWidget* { if (c.play == Play::Paused) return openBox(); return level; };
         using Seen = std::tuple<float, float, winsys::Picture, bool, bool, bool>;
         auto seen = [&] {
-            engine::LevelForm& form = level->form();
-            return Seen(form.turtle.left(), form.turtle.top(), form.turtle.picture(), form.treadMark.visible(),
+            engine::LevelControls& controls = level->controls();
+            return Seen(controls.turtle.left(), controls.turtle.top(), controls.turtle.picture(), controls.treadMark.visible(),
                         level->restartButton()->isEnabled(), level->playField()->isEnabled());
         };
         Seen before;
@@ -123,20 +123,20 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
         auto then = [&](std::function<bool()> step) { script.then([&, step] { return level && step(); }); };
         float startLeft = 0;
         then([&] {
-            startLeft = level->form().turtle.left();
+            startLeft = level->controls().turtle.left();
             if (c.play != Play::Dead) xdotool({"key", c.play == Play::Alive ? "Right" : "p"});
             return true;
         });
         then([&] {
-            engine::LevelForm& form = level->form();
-            if (c.play == Play::Alive) return form.turtle.left() > startLeft;
+            engine::LevelControls& controls = level->controls();
+            if (c.play == Play::Alive) return controls.turtle.left() > startLeft;
             if (c.play == Play::Paused) return openBox() && openBox()->isActiveWindow();
             // Put the turtle on a vehicle until one runs it over.
-            if (!form.treadMark.visible()) {
-                const engine::Image& car = *form.hazardVehicles.front();
-                form.turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
+            if (!controls.treadMark.visible()) {
+                const engine::Image& car = *controls.hazardVehicles.front();
+                controls.turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
             }
-            return form.treadMark.visible() && level->restartButton()->hasFocus();
+            return controls.treadMark.visible() && level->restartButton()->hasFocus();
         });
         then([&] {
             before = seen();
@@ -156,18 +156,18 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
         });
         then([&] {
             EXPECT_EQ(seen(), before);
-            vehicleLeft = level->form().trafficVehicles.front()->left();
+            vehicleLeft = level->controls().trafficVehicles.front()->left();
             // Right moves a live turtle; Enter clicks the focused "Restart" of
             // a dead one, or closes the "Paused" box.
             xdotool({"key", c.play == Play::Alive ? "Right" : "Return"});
             return true;
         });
         then([&] {
-            if (c.play == Play::Alive) return level->form().turtle.left() > std::get<0>(before);
+            if (c.play == Play::Alive) return level->controls().turtle.left() > std::get<0>(before);
             if (c.play == Play::Dead) return level->playField()->isEnabled();
             return !openBox() && level->isActiveWindow();
         });
-        then([&] { return level->form().trafficVehicles.front()->left() != vehicleLeft; });
+        then([&] { return level->controls().trafficVehicles.front()->left() != vehicleLeft; });
         then([&] {
             level->close();
             return true;

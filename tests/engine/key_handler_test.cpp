@@ -18,7 +18,7 @@ struct KeyCase {
 
 class KeyHandler : public ::testing::Test {
 protected:
-    LevelForm form{levels::level1()};
+    LevelControls controls{levels::level1()};
     FakeHost host;
 };
 
@@ -31,7 +31,7 @@ TEST_F(KeyHandler, ArrowsMoveOneStepWhateverTheModifiers) {
     };
     for (const KeyCase& c : cases)
         for (std::int16_t modifiers : {0, 1, 2, 4, 7}) {
-            LevelForm fresh{levels::level1()};
+            LevelControls fresh{levels::level1()};
             handleKey(fresh, host, c.key, modifiers);
             EXPECT_EQ(fresh.turtle.left(), c.left) << "key " << c.key << " modifiers " << modifiers;
             EXPECT_EQ(fresh.turtle.top(), c.top) << "key " << c.key << " modifiers " << modifiers;
@@ -41,34 +41,34 @@ TEST_F(KeyHandler, ArrowsMoveOneStepWhateverTheModifiers) {
 }
 
 TEST_F(KeyHandler, EveryRepeatIsAStepAndNoEdgeStopsIt) {
-    for (int i = 0; i < 12; ++i) handleKey(form, host, winsys::kKeyLeft, 0);
-    EXPECT_EQ(form.turtle.left(), -60);  // beyond the left edge until the next collision check
-    for (int i = 0; i < 20; ++i) handleKey(form, host, winsys::kKeyUp, 0);
-    EXPECT_EQ(form.turtle.top(), 4380 - 20 * 300);
+    for (int i = 0; i < 12; ++i) handleKey(controls, host, winsys::kKeyLeft, 0);
+    EXPECT_EQ(controls.turtle.left(), -60);  // beyond the left edge until the next collision check
+    for (int i = 0; i < 20; ++i) handleKey(controls, host, winsys::kKeyUp, 0);
+    EXPECT_EQ(controls.turtle.top(), 4380 - 20 * 300);
 }
 
 TEST_F(KeyHandler, PAndPauseOpenThePausedBoxAndChangeNothing) {
-    const float semi = form.image({"imgSemi", 0}).left();
-    host.onBox = [&] { EXPECT_TRUE(form.collisionChecksOn); };
+    const float semi = controls.image({"semi", 0}).left();
+    host.onBox = [&] { EXPECT_TRUE(controls.collisionChecksOn); };
     for (std::int16_t key : {std::int16_t(winsys::kKeyP), std::int16_t(winsys::kKeyPause)})
-        for (std::int16_t modifiers : {0, 2}) handleKey(form, host, key, modifiers);
+        for (std::int16_t modifiers : {0, 2}) handleKey(controls, host, key, modifiers);
     ASSERT_EQ(host.boxes.size(), 4u);
     for (const ShownBox& box : host.boxes) {
         EXPECT_EQ(box.text, "Paused");
         EXPECT_EQ(box.style, 64);
         EXPECT_EQ(box.title, std::optional<std::string>("Plodway"));
     }
-    EXPECT_EQ(form.turtle.left(), 3540);
-    EXPECT_EQ(form.turtle.top(), 4380);
-    EXPECT_EQ(form.image({"imgSemi", 0}).left(), semi);
+    EXPECT_EQ(controls.turtle.left(), 3540);
+    EXPECT_EQ(controls.turtle.top(), 4380);
+    EXPECT_EQ(controls.image({"semi", 0}).left(), semi);
 }
 
 TEST_F(KeyHandler, OtherKeysDoNothing) {
     // Space, Enter, Escape, Tab, letters other than P, digits, unmapped keys.
     for (std::int16_t key : {32, 13, 27, 9, 65, 79, 81, 90, 48, 57, 0, 112, -1, 32767}) {
-        handleKey(form, host, key, 0);
-        EXPECT_EQ(form.turtle.left(), 3540) << key;
-        EXPECT_EQ(form.turtle.top(), 4380) << key;
+        handleKey(controls, host, key, 0);
+        EXPECT_EQ(controls.turtle.left(), 3540) << key;
+        EXPECT_EQ(controls.turtle.top(), 4380) << key;
     }
     EXPECT_TRUE(host.boxes.empty());
 }

@@ -32,9 +32,9 @@ protected:
         if (window) window->close();
         QTest::qWait(1);  // let the deferred delete run
     }
-    LevelForm& form() { return window->form(); }
+    LevelControls& controls() { return window->controls(); }
     void clearRoad() {
-        for (Image* v : form().hazardVehicles) v->move(-20000);
+        for (Image* v : controls().hazardVehicles) v->move(-20000);
     }
 
     QPointer<LevelWindow> window;
@@ -72,24 +72,24 @@ TEST_F(LevelWindowTest, FieldSizesOfLevelsTwoAndThreeDifferFromTheirClientAreas)
 TEST_F(LevelWindowTest, UpMovesTheTurtleAtOnceWithoutAClick) {
     open(1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    EXPECT_EQ(form().turtle.top(), 4080);
+    EXPECT_EQ(controls().turtle.top(), 4080);
     QTest::keyClick(window->playField(), Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(form().turtle.left(), 3240);
+    EXPECT_EQ(controls().turtle.left(), 3240);
 }
 
 TEST_F(LevelWindowTest, PausedHoldsBothTimersAndPlayResumesAfterwards) {
     open(1);
     QTest::qWait(120);
-    Image& semi0 = form().image({"imgSemi", 0});
+    Image& semi0 = controls().image({"semi", 0});
     float whileOpen = 0;
     SeenBox seen;
     answerNextBox(&seen, [&] {
         whileOpen = semi0.left();
-        form().turtle.move(3540, 100);  // past the goal: a collision check would win
+        controls().turtle.move(3540, 100);  // past the goal: a collision check would win
         QTest::qWait(300);
         EXPECT_EQ(semi0.left(), whileOpen);
         EXPECT_EQ(handOvers, 0);
-        form().turtle.move(3540, 4380);
+        controls().turtle.move(3540, 4380);
     });
     QTest::keyClick(window->playField(), Qt::Key_P);
     EXPECT_EQ(seen.text, "Paused");
@@ -101,23 +101,23 @@ TEST_F(LevelWindowTest, PausedHoldsBothTimersAndPlayResumesAfterwards) {
 TEST_F(LevelWindowTest, DeathRestartAndFocus) {
     open(1);
     clearRoad();
-    Image& car1 = form().image({"imgCar", 1});
-    form().turtle.move(3540, 3180);
+    Image& car1 = controls().image({"car", 1});
+    controls().turtle.move(3540, 3180);
     car1.move(3000);
-    ASSERT_TRUE(waitFor([&] { return form().treadMark.visible(); }));
+    ASSERT_TRUE(waitFor([&] { return controls().treadMark.visible(); }));
     EXPECT_FALSE(window->playField()->isEnabled());
     EXPECT_TRUE(window->restartButton()->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), window->restartButton());  // Space restarts
-    const float top = form().turtle.top();
+    const float top = controls().turtle.top();
     QTest::keyClick(window->playField(), Qt::Key_Up);  // a disabled field takes no keys
-    EXPECT_EQ(form().turtle.top(), top);
+    EXPECT_EQ(controls().turtle.top(), top);
 
     QTest::mouseClick(window->restartButton(), Qt::LeftButton);
-    EXPECT_EQ(form().turtle.top(), 4320);
+    EXPECT_EQ(controls().turtle.top(), 4320);
     EXPECT_FALSE(window->restartButton()->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), window->playField());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    EXPECT_EQ(form().turtle.top(), 4020);
+    EXPECT_EQ(controls().turtle.top(), 4020);
 }
 
 // A move that brings the turtle into a vehicle is answered before the next
@@ -140,16 +140,16 @@ TEST_F(LevelWindowTest, AMoveIntoAVehicleIsAnsweredBeforeTheNextEvent) {
         SCOPED_TRACE(c.what);
         open(1);
         clearRoad();
-        Image& car1 = form().image({"imgCar", 1});
+        Image& car1 = controls().image({"car", 1});
         car1.move(c.carLeft);
-        form().turtle.move(c.turtleLeft, c.turtleTop);
+        controls().turtle.move(c.turtleLeft, c.turtleTop);
         const auto expectDead = [&] {
-            EXPECT_EQ(form().turtle.picture(), form().deadTurtle.picture());
-            EXPECT_EQ(form().turtle.left(), c.deadLeft);
-            EXPECT_EQ(form().turtle.top(), c.deadTop);
-            EXPECT_TRUE(form().treadMark.visible());
-            EXPECT_EQ(form().treadMark.left(), c.deadLeft);
-            EXPECT_EQ(form().treadMark.top(), car1.top());
+            EXPECT_EQ(controls().turtle.picture(), controls().deadTurtle.picture());
+            EXPECT_EQ(controls().turtle.left(), c.deadLeft);
+            EXPECT_EQ(controls().turtle.top(), c.deadTop);
+            EXPECT_TRUE(controls().treadMark.visible());
+            EXPECT_EQ(controls().treadMark.left(), c.deadLeft);
+            EXPECT_EQ(controls().treadMark.top(), car1.top());
             EXPECT_FALSE(window->playField()->isEnabled());
             EXPECT_TRUE(window->restartButton()->isEnabled());
         };
@@ -182,7 +182,7 @@ TEST_F(LevelWindowTest, ClosingThePauseBoxIsAnsweredAtOnce) {
     clearRoad();
     SeenBox winner;
     answerNextBox(nullptr, [&] {
-        form().turtle.move(3540, 180);  // past the goal while the level is held
+        controls().turtle.move(3540, 180);  // past the goal while the level is held
         answerNextBox(&winner);
     });
     QTest::keyClick(window->playField(), Qt::Key_P);
@@ -195,7 +195,7 @@ TEST_F(LevelWindowTest, AWinHidesTheWindowAndStopsItBeforeHandingOver) {
     clearRoad();
     SeenBox seen;
     answerNextBox(&seen);
-    form().turtle.move(3540, 180);
+    controls().turtle.move(3540, 180);
     ASSERT_TRUE(waitFor([&] { return handOvers == 1; }));
     EXPECT_EQ(seen.text, "Winner!");
     EXPECT_EQ(seen.title, "Plodway");  // no title of its own: the program's
@@ -206,9 +206,9 @@ TEST_F(LevelWindowTest, AWinHidesTheWindowAndStopsItBeforeHandingOver) {
 
 TEST_F(LevelWindowTest, ClosingWhileDeadDestroysTheWindow) {
     open(2);
-    form().turtle.move(3000, 4560);
-    form().image({"imgSportsCar", 1}).move(2900);
-    ASSERT_TRUE(waitFor([&] { return form().treadMark.visible(); }));
+    controls().turtle.move(3000, 4560);
+    controls().image({"sportsCar", 1}).move(2900);
+    ASSERT_TRUE(waitFor([&] { return controls().treadMark.visible(); }));
     window->close();
     EXPECT_TRUE(waitFor([&] { return window.isNull(); }));
 }

@@ -28,18 +28,18 @@ struct Vehicle {
 
 // At load, in the traffic tick's order.
 const Vehicle kVehicles[] = {
-    {"imgBus", 0, 5280, 540, 1845, 735},      {"imgBus", 1, 2520, 2700, 1845, 735},
-    {"imgCar", 0, 2820, 2040, 870, 780},      {"imgCar", 1, 4620, 3420, 870, 780},
-    {"imgSportsCar", 0, 240, 1320, 1005, 555}, {"imgSportsCar", 1, 2280, 4200, 1005, 555},
+    {"bus", 0, 5280, 540, 1845, 735},      {"bus", 1, 2520, 2700, 1845, 735},
+    {"car", 0, 2820, 2040, 870, 780},      {"car", 1, 4620, 3420, 870, 780},
+    {"sportsCar", 0, 240, 1320, 1005, 555}, {"sportsCar", 1, 2280, 4200, 1005, 555},
 };
 
 // A freshly opened level 2 window and a host that answers its boxes.
 struct Game {
-    LevelForm form{levels::level2()};
+    LevelControls controls{levels::level2()};
     FakeHost host;
 
-    Image& vehicle(const Vehicle& v) { return form.image({v.name, v.index}); }
-    bool dead() const { return form.turtle.picture() == &art::picTurtleDead; }
+    Image& vehicle(const Vehicle& v) { return controls.image({v.name, v.index}); }
+    bool dead() const { return controls.turtle.picture() == &art::picTurtleDead; }
     // Parks every vehicle far left of the field, where no tick wraps it.
     void clearRoad() {
         for (const Vehicle& v : kVehicles) vehicle(v).move(-20000);
@@ -49,15 +49,15 @@ struct Game {
 struct Level2 : ::testing::Test, Game {};
 
 TEST_F(Level2, FreshFormIsTheLayout) {
-    EXPECT_EQ(form.field.width(), W);
-    EXPECT_EQ(form.turtle.left(), 3480);
-    EXPECT_EQ(form.turtle.top(), 4860);
-    EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(form.treadMark.visible());
-    EXPECT_FALSE(form.restartButton.enabled());
-    EXPECT_TRUE(form.field.enabled());
-    EXPECT_TRUE(form.trafficTimer.enabled());
-    EXPECT_TRUE(form.collisionChecksOn);
+    EXPECT_EQ(controls.field.width(), W);
+    EXPECT_EQ(controls.turtle.left(), 3480);
+    EXPECT_EQ(controls.turtle.top(), 4860);
+    EXPECT_EQ(controls.turtle.picture(), &art::picTurtle);
+    EXPECT_FALSE(controls.treadMark.visible());
+    EXPECT_FALSE(controls.restartButton.enabled());
+    EXPECT_TRUE(controls.field.enabled());
+    EXPECT_TRUE(controls.trafficTimer.enabled());
+    EXPECT_TRUE(controls.collisionChecksOn);
     for (const Vehicle& v : kVehicles) {
         SCOPED_TRACE(std::string(v.name) + " " + std::to_string(v.index));
         const Image& img = vehicle(v);
@@ -71,7 +71,7 @@ TEST_F(Level2, FreshFormIsTheLayout) {
 // Tick of the first wrap, the left it wraps from and to, then the fixed
 // cycle: every later wrap comes `period` ticks after the last, from `cycleFrom`.
 TEST_F(Level2, EachVehicleWrapsOnItsCycle) {
-    expectCycles(form, {
+    expectCycles(controls, {
                         {-400, 18, -1920, 7255, 23, -1945},  // bus 0
                         {-400, 11, -1880, 7505, 24, -2095},  // bus 1
                         {500, 11, 8320, -870, 18, 8130},     // car 0
@@ -87,9 +87,9 @@ TEST_F(Level2, AVehicleExactlyOnItsThresholdStays) {
     const float onThreshold[] = {-1845, -1845, W + 870, W + 870, W + 1005, W + 1005};
     const float step[] = {-400, -400, 500, 500, 650, 650};
     for (int i = 0; i < 6; ++i) vehicle(kVehicles[i]).move(onThreshold[i] - step[i]);
-    moveTraffic(form);
+    moveTraffic(controls);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(vehicle(kVehicles[i]).left(), onThreshold[i]) << i;
-    moveTraffic(form);
+    moveTraffic(controls);
     const float reentry[] = {W + 100, W + 350, -870, -1040, -1205, -1500};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(vehicle(kVehicles[i]).left(), reentry[i]) << i;
 }
@@ -98,7 +98,7 @@ TEST_F(Level2, AVehicleExactlyOnItsThresholdStays) {
 // a hit; the tread mark follows the vehicle's kind and lane.
 TEST_F(Level2, CornerStrictlyInsideHitsAndPlacesTheTread) {
     for (const Vehicle& v : kVehicles) {
-        const bool bus = std::string(v.name) == "imgBus";
+        const bool bus = std::string(v.name) == "bus";
         struct Case { float dx, dy; bool hit; };
         const Case cases[] = {
             {0, 1, false}, {v.width, 1, false}, {1, 0, false}, {1, v.height, false},
@@ -111,17 +111,17 @@ TEST_F(Level2, CornerStrictlyInsideHitsAndPlacesTheTread) {
             t.clearRoad();
             t.vehicle(v).move(v.left);
             const float left = v.left + c.dx;
-            t.form.turtle.move(left, v.top + c.dy);
-            checkCollisions(t.form, t.host);
+            t.controls.turtle.move(left, v.top + c.dy);
+            checkCollisions(t.controls, t.host);
             EXPECT_EQ(t.dead(), c.hit);
-            EXPECT_EQ(t.form.treadMark.visible(), c.hit);
-            EXPECT_EQ(t.form.collisionChecksOn, !c.hit);
-            EXPECT_EQ(t.form.field.enabled(), !c.hit);
-            EXPECT_EQ(t.form.restartButton.enabled(), c.hit);
+            EXPECT_EQ(t.controls.treadMark.visible(), c.hit);
+            EXPECT_EQ(t.controls.collisionChecksOn, !c.hit);
+            EXPECT_EQ(t.controls.field.enabled(), !c.hit);
+            EXPECT_EQ(t.controls.restartButton.enabled(), c.hit);
             if (!c.hit) continue;
-            EXPECT_EQ(t.form.savedTurtle.picture(), &art::picTurtle);
-            EXPECT_EQ(t.form.treadMark.left(), bus ? left - 720 : left);
-            EXPECT_EQ(t.form.treadMark.top(), v.top);
+            EXPECT_EQ(t.controls.savedTurtle.picture(), &art::picTurtle);
+            EXPECT_EQ(t.controls.treadMark.left(), bus ? left - 720 : left);
+            EXPECT_EQ(t.controls.treadMark.top(), v.top);
         }
     }
 }
@@ -144,11 +144,11 @@ TEST_F(Level2, OnlyTheLanesOfARowCanHitIt) {
         for (int i = 0; i < 6; ++i) {
             Game t;
             t.clearRoad();
-            t.form.turtle.move(3480, row.top);
+            t.controls.turtle.move(3480, row.top);
             bool hit = false;
             for (float left = -2000; left <= W + 1100 && !hit; left += 15) {
                 t.vehicle(kVehicles[i]).move(left);
-                checkCollisions(t.form, t.host);
+                checkCollisions(t.controls, t.host);
                 hit = t.dead();
             }
             EXPECT_EQ(hit, row.hitBy.count(i) == 1) << "row " << row.top << " vehicle " << i;
@@ -159,37 +159,37 @@ TEST_F(Level2, OnlyTheLanesOfARowCanHitIt) {
 // Car 0 and bus 1 overlap on row 2760: both respond, the first saves the
 // live picture and the bus, later in the order, places the mark.
 TEST_F(Level2, DoubleHitOnRow2760KeepsTheLivePicture) {
-    form.turtle.move(3480, 2760);  // inside car 0 (2820..3690) and bus 1 (2520..4365)
-    checkCollisions(form, host);
+    controls.turtle.move(3480, 2760);  // inside car 0 (2820..3690) and bus 1 (2520..4365)
+    checkCollisions(controls, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(form.savedTurtle.picture(), &art::picTurtle);
-    EXPECT_TRUE(form.treadMark.visible());
-    EXPECT_EQ(form.treadMark.left(), 3480 - 720);
-    EXPECT_EQ(form.treadMark.top(), 2700);
+    EXPECT_EQ(controls.savedTurtle.picture(), &art::picTurtle);
+    EXPECT_TRUE(controls.treadMark.visible());
+    EXPECT_EQ(controls.treadMark.left(), 3480 - 720);
+    EXPECT_EQ(controls.treadMark.top(), 2700);
 
-    restartTurtle(form);
-    EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
-    EXPECT_EQ(form.turtle.left(), 3480);
-    EXPECT_EQ(form.turtle.top(), 4860);
-    EXPECT_FALSE(form.treadMark.visible());
-    EXPECT_FALSE(form.restartButton.enabled());
-    EXPECT_TRUE(form.collisionChecksOn);
-    EXPECT_TRUE(form.field.enabled());
+    restartTurtle(controls);
+    EXPECT_EQ(controls.turtle.picture(), &art::picTurtle);
+    EXPECT_EQ(controls.turtle.left(), 3480);
+    EXPECT_EQ(controls.turtle.top(), 4860);
+    EXPECT_FALSE(controls.treadMark.visible());
+    EXPECT_FALSE(controls.restartButton.enabled());
+    EXPECT_TRUE(controls.collisionChecksOn);
+    EXPECT_TRUE(controls.field.enabled());
 }
 
 // A death stops the collision checks and the keys, never the traffic; Restart
 // moves no vehicle.
 TEST_F(Level2, TrafficDrivesOnOverADeadTurtle) {
-    form.turtle.move(3480, 2460);  // car 0's lane
-    checkCollisions(form, host);
+    controls.turtle.move(3480, 2460);  // car 0's lane
+    checkCollisions(controls, host);
     ASSERT_TRUE(dead());
-    EXPECT_FALSE(form.collisionChecksOn);
-    EXPECT_FALSE(form.field.enabled());
-    EXPECT_TRUE(form.trafficTimer.enabled());
-    for (int tick = 0; tick < 3; ++tick) moveTraffic(form);
+    EXPECT_FALSE(controls.collisionChecksOn);
+    EXPECT_FALSE(controls.field.enabled());
+    EXPECT_TRUE(controls.trafficTimer.enabled());
+    for (int tick = 0; tick < 3; ++tick) moveTraffic(controls);
     const Image& car0 = vehicle(kVehicles[2]);
     EXPECT_EQ(car0.left(), 2820 + 3 * 500);
-    restartTurtle(form);
+    restartTurtle(controls);
     EXPECT_EQ(car0.left(), 2820 + 3 * 500);
 }
 
@@ -205,37 +205,37 @@ TEST(Level2Limits, EdgeLimits) {
 TEST_F(Level2, TreadKeepsItsPlaceWhenTheLimitMovesTheTurtle) {
     clearRoad();
     vehicle(kVehicles[1]).move(-1000);  // bus 1 over the left edge
-    form.turtle.move(-120, 3060);
-    checkCollisions(form, host);
+    controls.turtle.move(-120, 3060);
+    checkCollisions(controls, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(form.treadMark.left(), -120 - 720);
-    EXPECT_EQ(form.turtle.left(), 0);
+    EXPECT_EQ(controls.treadMark.left(), -120 - 720);
+    EXPECT_EQ(controls.turtle.left(), 0);
 }
 
 TEST_F(Level2, Top240IsNotAWin) {
     clearRoad();
-    form.turtle.move(3480, 240);
-    checkCollisions(form, host);
+    controls.turtle.move(3480, 240);
+    checkCollisions(controls, host);
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(host.closes, 0);
-    EXPECT_TRUE(form.collisionChecksOn);
+    EXPECT_TRUE(controls.collisionChecksOn);
 }
 
 TEST_F(Level2, SixteenStepsUpWinAt60) {
     clearRoad();
     FakeHost order;
     for (int press = 1; press <= 15; ++press) {
-        handleKey(form, order, winsys::kKeyUp, 0);
-        checkCollisions(form, order);
+        handleKey(controls, order, winsys::kKeyUp, 0);
+        checkCollisions(controls, order);
         ASSERT_TRUE(order.calls.empty()) << "press " << press;
     }
-    EXPECT_EQ(form.turtle.top(), 360);
-    handleKey(form, order, winsys::kKeyUp, 0);
-    form.turtle.setLeft(-120);  // off the left edge: the limit must not run after the win
-    checkCollisions(form, order);
-    EXPECT_EQ(form.turtle.top(), 60);
-    expectWonAndHandedOver(form, order);
-    EXPECT_EQ(form.turtle.left(), -120);
+    EXPECT_EQ(controls.turtle.top(), 360);
+    handleKey(controls, order, winsys::kKeyUp, 0);
+    controls.turtle.setLeft(-120);  // off the left edge: the limit must not run after the win
+    checkCollisions(controls, order);
+    EXPECT_EQ(controls.turtle.top(), 60);
+    expectWonAndHandedOver(controls, order);
+    EXPECT_EQ(controls.turtle.left(), -120);
 }
 
 }  // namespace

@@ -27,42 +27,42 @@ struct Vehicle {
 
 // At load, in the traffic tick's order.
 const Vehicle kVehicles[] = {
-    {"imgTruckBoat", 5220, 660, 1770, 780, -400},
-    {"imgSemi", 3540, 1620, 990, 735, -350},
-    {"imgSportsCar", 2220, 4080, 1005, 555, 500},
-    {"imgCar", 540, 3060, 870, 780, 425},
+    {"truckBoat", 5220, 660, 1770, 780, -400},
+    {"semi", 3540, 1620, 990, 735, -350},
+    {"sportsCar", 2220, 4080, 1005, 555, 500},
+    {"car", 540, 3060, 870, 780, 425},
 };
 enum { TruckBoat, Semi, SportsCar, Car };
 
 // A freshly opened level 3 window and a host that answers its boxes.
 struct Game {
-    LevelForm form{levels::level3()};
+    LevelControls controls{levels::level3()};
     FakeHost host;
 
-    Image& vehicle(int i) { return form.image({kVehicles[i].name}); }
-    bool dead() const { return form.turtle.picture() == &art::picTurtleDead; }
+    Image& vehicle(int i) { return controls.image({kVehicles[i].name}); }
+    bool dead() const { return controls.turtle.picture() == &art::picTurtleDead; }
     // Parks every vehicle far left of the field, where no tick wraps it.
     void clearRoad() {
         for (int i = 0; i < 4; ++i) vehicle(i).move(-20000);
     }
     void pressAndTick(std::int16_t key) {
-        handleKey(form, host, key, 0);
-        checkCollisions(form, host);
+        handleKey(controls, host, key, 0);
+        checkCollisions(controls, host);
     }
 };
 
 struct Level3 : ::testing::Test, Game {};
 
 TEST_F(Level3, FreshFormIsTheLayout) {
-    EXPECT_EQ(form.field.width(), W);
-    EXPECT_EQ(form.turtle.left(), 3420);
-    EXPECT_EQ(form.turtle.top(), 4920);
-    EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(form.treadMark.visible());
-    EXPECT_TRUE(form.restartButton.enabled());  // unlike levels 1 and 2
-    EXPECT_TRUE(form.field.enabled());
-    EXPECT_TRUE(form.trafficTimer.enabled());
-    EXPECT_TRUE(form.collisionChecksOn);
+    EXPECT_EQ(controls.field.width(), W);
+    EXPECT_EQ(controls.turtle.left(), 3420);
+    EXPECT_EQ(controls.turtle.top(), 4920);
+    EXPECT_EQ(controls.turtle.picture(), &art::picTurtle);
+    EXPECT_FALSE(controls.treadMark.visible());
+    EXPECT_TRUE(controls.restartButton.enabled());  // unlike levels 1 and 2
+    EXPECT_TRUE(controls.field.enabled());
+    EXPECT_TRUE(controls.trafficTimer.enabled());
+    EXPECT_TRUE(controls.collisionChecksOn);
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(kVehicles[i].name);
         EXPECT_EQ(vehicle(i).left(), kVehicles[i].left);
@@ -75,7 +75,7 @@ TEST_F(Level3, FreshFormIsTheLayout) {
 // Tick of the first wrap, the left it wraps from and to, then the fixed
 // cycle: every later wrap comes `period` ticks after the last, from `cycleFrom`.
 TEST_F(Level3, EachVehicleWrapsOnItsCycle) {
-    expectCycles(form, {
+    expectCycles(controls, {
                         {-400, 18, -1980, 8805, 27, -1995},  // truck-boat
                         {-350, 13, -1010, 8045, 26, -1055},  // semi-trailer
                         {500, 12, 8220, -1205, 19, 8295},    // sports car
@@ -89,9 +89,9 @@ TEST_F(Level3, AVehicleExactlyOnItsThresholdStays) {
     const float onThreshold[] = {-1770, -990, W + 1005, W + 900};
     const float reentry[] = {W + 1770, W + 1010, -1205, -750};
     for (int i = 0; i < 4; ++i) vehicle(i).move(onThreshold[i] - kVehicles[i].step);
-    moveTraffic(form);
+    moveTraffic(controls);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).left(), onThreshold[i]) << kVehicles[i].name;
-    moveTraffic(form);
+    moveTraffic(controls);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).left(), reentry[i]) << kVehicles[i].name;
 }
 
@@ -110,16 +110,16 @@ TEST_F(Level3, CornerStrictlyInsideHitsAndPlacesTheTread) {
             Game t;
             t.clearRoad();
             t.vehicle(i).move(v.left);
-            t.form.turtle.move(v.left + c.dx, v.top + c.dy);
-            checkCollisions(t.form, t.host);
+            t.controls.turtle.move(v.left + c.dx, v.top + c.dy);
+            checkCollisions(t.controls, t.host);
             EXPECT_EQ(t.dead(), c.hit);
-            EXPECT_EQ(t.form.treadMark.visible(), c.hit);
-            EXPECT_EQ(t.form.collisionChecksOn, !c.hit);
-            EXPECT_EQ(t.form.field.enabled(), !c.hit);
+            EXPECT_EQ(t.controls.treadMark.visible(), c.hit);
+            EXPECT_EQ(t.controls.collisionChecksOn, !c.hit);
+            EXPECT_EQ(t.controls.field.enabled(), !c.hit);
             if (!c.hit) continue;
-            EXPECT_EQ(t.form.savedTurtle.picture(), &art::picTurtle);
-            EXPECT_EQ(t.form.treadMark.left(), v.left + c.dx);
-            EXPECT_EQ(t.form.treadMark.top(), v.top);
+            EXPECT_EQ(t.controls.savedTurtle.picture(), &art::picTurtle);
+            EXPECT_EQ(t.controls.treadMark.left(), v.left + c.dx);
+            EXPECT_EQ(t.controls.treadMark.top(), v.top);
         }
     }
 }
@@ -139,11 +139,11 @@ TEST_F(Level3, OnlyTheLanesOfARowCanHitIt) {
         for (int i = 0; i < 4; ++i) {
             Game t;
             t.clearRoad();
-            t.form.turtle.move(3420, row.top);
+            t.controls.turtle.move(3420, row.top);
             bool hit = false;
             for (float left = -2000; left <= W + 1100 && !hit; left += 15) {
                 t.vehicle(i).move(left);
-                checkCollisions(t.form, t.host);
+                checkCollisions(t.controls, t.host);
                 hit = t.dead();
             }
             EXPECT_EQ(hit, row.hitBy == i) << "row " << row.top << " " << kVehicles[i].name;
@@ -152,18 +152,18 @@ TEST_F(Level3, OnlyTheLanesOfARowCanHitIt) {
 }
 
 TEST_F(Level3, TrafficDrivesOnOverADeadTurtle) {
-    form.turtle.move(3600, 1920);  // under the semi-trailer at load (3540..4530)
-    checkCollisions(form, host);
+    controls.turtle.move(3600, 1920);  // under the semi-trailer at load (3540..4530)
+    checkCollisions(controls, host);
     ASSERT_TRUE(dead());
-    EXPECT_FALSE(form.collisionChecksOn);
-    EXPECT_FALSE(form.field.enabled());
-    EXPECT_TRUE(form.trafficTimer.enabled());
-    for (int tick = 0; tick < 3; ++tick) moveTraffic(form);
+    EXPECT_FALSE(controls.collisionChecksOn);
+    EXPECT_FALSE(controls.field.enabled());
+    EXPECT_TRUE(controls.trafficTimer.enabled());
+    for (int tick = 0; tick < 3; ++tick) moveTraffic(controls);
     EXPECT_EQ(vehicle(Semi).left(), 3540 - 3 * 350);
-    restartTurtle(form);
+    restartTurtle(controls);
     EXPECT_EQ(vehicle(Semi).left(), 3540 - 3 * 350);
-    EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
-    EXPECT_EQ(form.turtle.top(), 4860);
+    EXPECT_EQ(controls.turtle.picture(), &art::picTurtle);
+    EXPECT_EQ(controls.turtle.top(), 4860);
 }
 
 TEST(Level3Limits, EdgeLimits) {
@@ -178,18 +178,18 @@ TEST(Level3Limits, EdgeLimits) {
 // visible 6990 but inside the field: it stays, lives, moves and can be hit.
 TEST_F(Level3, TurtleOutOfSightAt7000IsStillInPlay) {
     clearRoad();
-    form.turtle.setLeft(0);
+    controls.turtle.setLeft(0);
     for (int press = 0; press < 14; ++press) pressAndTick(winsys::kKeyRight);
-    EXPECT_EQ(form.turtle.left(), 7000);
+    EXPECT_EQ(controls.turtle.left(), 7000);
     for (int press = 0; press < 3; ++press) pressAndTick(winsys::kKeyUp);
-    EXPECT_EQ(form.turtle.left(), 7000);
-    EXPECT_EQ(form.turtle.top(), 3420);
+    EXPECT_EQ(controls.turtle.left(), 7000);
+    EXPECT_EQ(controls.turtle.top(), 3420);
     EXPECT_FALSE(dead());
     vehicle(Car).move(6500);
-    checkCollisions(form, host);
+    checkCollisions(controls, host);
     EXPECT_TRUE(dead());
-    EXPECT_EQ(form.treadMark.left(), 7000);
-    EXPECT_EQ(form.treadMark.top(), 3060);
+    EXPECT_EQ(controls.treadMark.left(), 7000);
+    EXPECT_EQ(controls.treadMark.top(), 3060);
 }
 
 TEST_F(Level3, KeysStep500AndPause) {
@@ -203,9 +203,9 @@ TEST_F(Level3, KeysStep500AndPause) {
     };
     for (const Case& c : cases) {
         Game t;
-        handleKey(t.form, t.host, c.key, 1);  // Shift held: modifiers change nothing
-        EXPECT_EQ(t.form.turtle.left(), 3420 + c.dx) << c.key;
-        EXPECT_EQ(t.form.turtle.top(), 4920 + c.dy) << c.key;
+        handleKey(t.controls, t.host, c.key, 1);  // Shift held: modifiers change nothing
+        EXPECT_EQ(t.controls.turtle.left(), 3420 + c.dx) << c.key;
+        EXPECT_EQ(t.controls.turtle.top(), 4920 + c.dy) << c.key;
         ASSERT_EQ(t.host.boxes.size(), c.pauses ? 1u : 0u) << c.key;
         if (!c.pauses) continue;
         EXPECT_EQ(t.host.boxes[0].text, "Paused");
@@ -217,25 +217,25 @@ TEST_F(Level3, KeysStep500AndPause) {
 // The button is live at load: Restart sends the living turtle up to 4860 in
 // its own column and greys itself out; the traffic is not touched.
 TEST_F(Level3, RestartBeforeTheFirstDeath) {
-    handleKey(form, host, winsys::kKeyLeft, 0);
-    restartTurtle(form);
-    EXPECT_EQ(form.turtle.left(), 2920);
-    EXPECT_EQ(form.turtle.top(), 4860);
-    EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
-    EXPECT_FALSE(form.restartButton.enabled());
-    EXPECT_TRUE(form.collisionChecksOn);
-    EXPECT_TRUE(form.field.enabled());
-    EXPECT_FALSE(form.treadMark.visible());
+    handleKey(controls, host, winsys::kKeyLeft, 0);
+    restartTurtle(controls);
+    EXPECT_EQ(controls.turtle.left(), 2920);
+    EXPECT_EQ(controls.turtle.top(), 4860);
+    EXPECT_EQ(controls.turtle.picture(), &art::picTurtle);
+    EXPECT_FALSE(controls.restartButton.enabled());
+    EXPECT_TRUE(controls.collisionChecksOn);
+    EXPECT_TRUE(controls.field.enabled());
+    EXPECT_FALSE(controls.treadMark.visible());
     for (int i = 0; i < 4; ++i) EXPECT_EQ(vehicle(i).left(), kVehicles[i].left) << kVehicles[i].name;
 }
 
 TEST_F(Level3, Top240IsNotAWin) {
     clearRoad();
-    form.turtle.move(3420, 240);
-    checkCollisions(form, host);
+    controls.turtle.move(3420, 240);
+    checkCollisions(controls, host);
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(host.closes, 0);
-    EXPECT_TRUE(form.collisionChecksOn);
+    EXPECT_TRUE(controls.collisionChecksOn);
 }
 
 // Ten presses of Up win from the load row (4920 -> -80) and from the
@@ -245,20 +245,20 @@ TEST_F(Level3, TenStepsUpWinFromEitherStart) {
         SCOPED_TRACE(restarted ? "from Restart" : "from load");
         Game t;
         t.clearRoad();
-        if (restarted) restartTurtle(t.form);
-        const float start = t.form.turtle.top();
+        if (restarted) restartTurtle(t.controls);
+        const float start = t.controls.turtle.top();
         FakeHost order;
         for (int press = 1; press <= 9; ++press) {
-            handleKey(t.form, order, winsys::kKeyUp, 0);
-            checkCollisions(t.form, order);
+            handleKey(t.controls, order, winsys::kKeyUp, 0);
+            checkCollisions(t.controls, order);
             ASSERT_TRUE(order.calls.empty()) << "press " << press;
         }
-        handleKey(t.form, order, winsys::kKeyUp, 0);
-        t.form.turtle.setLeft(-80);  // off the left edge: the limit must not run after the win
-        checkCollisions(t.form, order);
-        EXPECT_EQ(t.form.turtle.top(), start - 5000);
-        expectWonAndHandedOver(t.form, order);
-        EXPECT_EQ(t.form.turtle.left(), -80);
+        handleKey(t.controls, order, winsys::kKeyUp, 0);
+        t.controls.turtle.setLeft(-80);  // off the left edge: the limit must not run after the win
+        checkCollisions(t.controls, order);
+        EXPECT_EQ(t.controls.turtle.top(), start - 5000);
+        expectWonAndHandedOver(t.controls, order);
+        EXPECT_EQ(t.controls.turtle.left(), -80);
     }
 }
 

@@ -117,12 +117,12 @@ TEST_F(AccessibleLevel, PlayFieldSaysWhenTheTurtleIsRunOverAndWhenItIsBack) {
     const QString keyHelp = field->text(QAccessible::Description);
     EXPECT_TRUE(keyHelp.contains("Arrow keys")) << keyHelp.toStdString();
 
-    engine::LevelForm& form = window->form();
+    engine::LevelControls& controls = window->controls();
     ASSERT_TRUE(waitFor([&] {
-        const engine::Image& car = *form.hazardVehicles.front();
-        if (!form.treadMark.visible())
-            form.turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
-        return form.treadMark.visible();
+        const engine::Image& car = *controls.hazardVehicles.front();
+        if (!controls.treadMark.visible())
+            controls.turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
+        return controls.treadMark.visible();
     }));
     EXPECT_EQ(field->text(QAccessible::Description).toStdString(), "Run over. Press Enter to restart.");
     QTest::keyClick(window->restartButton(), Qt::Key_Return);

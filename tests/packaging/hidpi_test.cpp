@@ -83,9 +83,9 @@ struct Caption {
     QRgb background;
 };
 
-std::vector<Caption> captions(engine::LevelForm& form) {
+std::vector<Caption> captions(engine::LevelControls& controls) {
     std::vector<Caption> found;
-    for (const winsys::Drawable& control : form.paintOrder())
+    for (const winsys::Drawable& control : controls.paintOrder())
         if (auto* label = std::get_if<const winsys::Label*>(&control); label && !(*label)->caption.empty())
             found.push_back({winsys::pxRect((*label)->left, (*label)->top, (*label)->width, (*label)->height),
                              winsys::toQColor((*label)->backColor).rgb()});
@@ -127,7 +127,7 @@ TEST_P(HiDpiLevel, FieldIsTheRatio1FieldDoubledAndTheLayoutKeepsItsLogicalSize) 
     const QImage x2 = grabAtRatio2(field);
     ASSERT_EQ(x2.size(), x1.size() * 2);
 
-    const std::vector<Caption> texts = captions(window->form());
+    const std::vector<Caption> texts = captions(window->controls());
     ASSERT_EQ(texts.size(), c.captionCount);
     std::vector<QRect> excluded;
     for (const Caption& t : texts) excluded.push_back(t.rect);

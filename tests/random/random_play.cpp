@@ -47,9 +47,9 @@ Play::Play(int level, std::uint64_t seed)
 }
 
 void Play::open() {
-    form_ = std::make_unique<engine::LevelForm>(levels::byNumber(level_));
+    controls_ = std::make_unique<engine::LevelControls>(levels::byNumber(level_));
     vehicles_.clear();
-    for (const facts::Vehicle& v : facts_.traffic) vehicles_.push_back(&form_->image({v.name, v.index}));
+    for (const facts::Vehicle& v : facts_.traffic) vehicles_.push_back(&controls_->image({v.name, v.index}));
     host_ = FakeHost{};
     m_ = Model{facts_.loadLeft, facts_.loadTop, true, false, facts_.restartEnabledAtLoad, false, 0, 0, 0};
     log_.clear();
@@ -66,7 +66,7 @@ Event Play::pick() {
     for (;;) {
         const unsigned r = rng_() % 1000;
         if (r < 480) {
-            if (!form_->field.enabled()) continue;  // a disabled field takes no keys
+            if (!controls_->field.enabled()) continue;  // a disabled field takes no keys
             Event e{Event::Kind::Key};
             // Game keys three times in four, any other code otherwise.
             const unsigned k = rng_() % 100;
@@ -90,11 +90,11 @@ Event Play::pick() {
             return e;
         }
         if (r < 830) {
-            if (!form_->collisionChecksOn) continue;  // checked only while the turtle lives
+            if (!controls_->collisionChecksOn) continue;  // checked only while the turtle lives
             return {Event::Kind::Collision};
         }
         if (r < 960) return {Event::Kind::Traffic};
-        if (!form_->restartButton.enabled()) continue;  // a disabled button takes no click
+        if (!controls_->restartButton.enabled()) continue;  // a disabled button takes no click
         return {Event::Kind::Restart};
     }
 }
@@ -173,8 +173,8 @@ std::vector<ShownBox> Play::expect(const Event& e, bool* win) {
 
 std::string Play::check(const Event& e, const std::vector<ShownBox>& boxes, bool win,
                         float topBefore) {
-    const engine::LevelForm& form = *form_;
-    const Image& turtle = form.turtle;
+    const engine::LevelControls& controls = *controls_;
+    const Image& turtle = controls.turtle;
     const Model& m = m_;
 
     // The rules, read off the controls alone.
@@ -191,17 +191,17 @@ std::string Play::check(const Event& e, const std::vector<ShownBox>& boxes, bool
         return "won outside a collision check";
     }
     const bool live = turtle.picture() == &art::picTurtle;
-    if (form.savedTurtle.picture() != &art::picTurtle) return "the saved turtle does not hold the live picture";
+    if (controls.savedTurtle.picture() != &art::picTurtle) return "the saved turtle does not hold the live picture";
     if (!live && turtle.picture() != &art::picTurtleDead) return "the turtle shows neither picture";
-    if (!wonNow && live != (form.collisionChecksOn && form.field.enabled()))
+    if (!wonNow && live != (controls.collisionChecksOn && controls.field.enabled()))
         return "alive is not the same as collision checks on and the field enabled";
     if (!live) {
-        if (!form.treadMark.visible()) return "dead, but no tread mark";
+        if (!controls.treadMark.visible()) return "dead, but no tread mark";
         bool inALane = false;
-        for (const facts::Vehicle& v : facts_.traffic) inALane |= form.treadMark.top() == v.top;
-        if (!inALane) return "dead, but the tread mark's top " + formatNumber(form.treadMark.top()) +
+        for (const facts::Vehicle& v : facts_.traffic) inALane |= controls.treadMark.top() == v.top;
+        if (!inALane) return "dead, but the tread mark's top " + formatNumber(controls.treadMark.top()) +
                              " is no vehicle's top";
-        if (!form.restartButton.enabled()) return "dead, but Restart is disabled";
+        if (!controls.restartButton.enabled()) return "dead, but Restart is disabled";
     }
     if (host_.closes != host_.handOvers || host_.handOvers > 1)
         return "the window closed " + std::to_string(host_.closes) + " times and opened the next level " +
@@ -223,14 +223,14 @@ std::string Play::check(const Event& e, const std::vector<ShownBox>& boxes, bool
     if (turtle.width() != facts::kTurtleWidth || turtle.height() != facts::kTurtleHeight)
         return "the turtle changed its size";
     if (live == m.deadPicture) return live ? "expected the dead picture" : "expected the live picture";
-    if (form.collisionChecksOn != m.running || form.field.enabled() != m.running)
+    if (controls.collisionChecksOn != m.running || controls.field.enabled() != m.running)
         return std::string("expected collision checks and the field ") + (m.running ? "on" : "off");
-    if (form.restartButton.enabled() != m.restartEnabled)
+    if (controls.restartButton.enabled() != m.restartEnabled)
         return std::string("expected Restart ") + (m.restartEnabled ? "enabled" : "disabled");
-    if (form.treadMark.visible() != m.treadVisible)
+    if (controls.treadMark.visible() != m.treadVisible)
         return std::string("expected the tread mark ") + (m.treadVisible ? "visible" : "hidden");
-    if (m.treadVisible && (form.treadMark.left() != m.treadLeft || form.treadMark.top() != m.treadTop))
-        return "tread mark at " + pos(form.treadMark.left(), form.treadMark.top()) + ", expected " +
+    if (m.treadVisible && (controls.treadMark.left() != m.treadLeft || controls.treadMark.top() != m.treadTop))
+        return "tread mark at " + pos(controls.treadMark.left(), controls.treadMark.top()) + ", expected " +
                pos(m.treadLeft, m.treadTop);
     if (wonNow != win) return win ? "expected a win" : "unexpected win";
     if (win && host_.calls != std::vector<std::string>{"showMessage", "closeWindow", "openNextLevel"})
@@ -250,23 +250,23 @@ bool Play::step() {
     if (e.kind == Event::Kind::Reopen) {
         ++counts_.reopens;
         open();
-        const std::string why = check(e, {}, false, form_->turtle.top());
+        const std::string why = check(e, {}, false, controls_->turtle.top());
         if (!why.empty()) fail(e, why);
         return why.empty();
     }
     log_.push_back(e);
 
-    const float topBefore = form_->turtle.top();
+    const float topBefore = controls_->turtle.top();
     host_.boxes.clear();
     host_.calls.clear();
     bool win = false;
     const std::vector<ShownBox> boxes = expect(e, &win);
-    engine::LevelForm& form = *form_;
+    engine::LevelControls& controls = *controls_;
     switch (e.kind) {
-        case Event::Kind::Key: engine::handleKey(form, host_, e.code, e.modifiers); break;
-        case Event::Kind::Traffic: engine::moveTraffic(form); break;
-        case Event::Kind::Collision: engine::checkCollisions(form, host_); break;
-        case Event::Kind::Restart: engine::restartTurtle(form); break;
+        case Event::Kind::Key: engine::handleKey(controls, host_, e.code, e.modifiers); break;
+        case Event::Kind::Traffic: engine::moveTraffic(controls); break;
+        case Event::Kind::Collision: engine::checkCollisions(controls, host_); break;
+        case Event::Kind::Restart: engine::restartTurtle(controls); break;
         case Event::Kind::Reopen: break;
     }
     const std::string why = check(e, boxes, win, topBefore);
@@ -295,7 +295,7 @@ void Play::fail(const Event& e, const std::string& what) {
     const std::string seed = std::to_string(seed_);
     failure_ = "level " + std::to_string(level_) + ", seed " + seed + ", event " +
                std::to_string(counts_.events) + " (" + eventText(e) + "): " + what + "\n" +
-               "  state: " + replay::stateLine(*form_) + "\n" +
+               "  state: " + replay::stateLine(*controls_) + "\n" +
                "  again: PLODWAY_RANDOM_SEED=" + seed + " (and the same PLODWAY_RANDOM_EVENTS)\n";
     const std::string name =
         "random_play_level" + std::to_string(level_) + "_seed" + seed + ".replay";

@@ -81,13 +81,13 @@ TEST(RandomPlay, ReplayToolAgreesWithDirectPlay) {
         for (std::uint64_t seed = 1; seed <= 20; ++seed) {
             randomplay::Play play(level, seed);
             std::string input = "level " + std::to_string(level) + "\n";
-            std::string expected = replay::stateLine(play.form()) + "\n";
+            std::string expected = replay::stateLine(play.controls()) + "\n";
             bool won = false;
             play.onEvent = [&](const randomplay::Event& e, const std::vector<ShownBox>& boxes,
                                bool win) {
                 input += randomplay::eventText(e) + "\n";
                 for (const ShownBox& b : boxes) expected += replay::boxLine(b.text, b.style, b.title) + "\n";
-                expected += replay::stateLine(play.form()) + "\n";
+                expected += replay::stateLine(play.controls()) + "\n";
                 if (win) expected += "won\n", won = true;
             };
             for (int i = 0; i < 20000 && !won; ++i) {

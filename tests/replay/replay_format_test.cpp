@@ -119,23 +119,23 @@ TEST(ReplayRun, TheWinEndsTheInputEvenBeforeBadLines) {
 }
 
 TEST(ReplayState, LineNamesEveryVehicleInTrafficOrder) {
-    engine::LevelForm form{levels::level2()};
-    EXPECT_EQ(replay::stateLine(form),
+    engine::LevelControls controls{levels::level2()};
+    EXPECT_EQ(replay::stateLine(controls),
               "turtle=3480,4860 picture=live tread=hidden timer2=1 field=1 restart=0 "
               "imgBus0=5280 imgBus1=2520 imgCar0=2820 imgCar1=4620 imgSportsCar0=240 "
               "imgSportsCar1=2280");
 }
 
 TEST(ReplayState, FractionsTreadAndAnUnexpectedPictureShow) {
-    engine::LevelForm form{levels::level3()};
-    form.turtle.move(10.5f, -0.25f);
-    form.treadMark.setVisible(true);
-    form.treadMark.move(-720, 660);
-    form.turtle.setPicture(&art::picCactus);
-    form.collisionChecksOn = false;
-    form.field.setEnabled(false);
-    form.restartButton.setEnabled(false);
-    EXPECT_EQ(replay::stateLine(form),
+    engine::LevelControls controls{levels::level3()};
+    controls.turtle.move(10.5f, -0.25f);
+    controls.treadMark.setVisible(true);
+    controls.treadMark.move(-720, 660);
+    controls.turtle.setPicture(&art::picCactus);
+    controls.collisionChecksOn = false;
+    controls.field.setEnabled(false);
+    controls.restartButton.setEnabled(false);
+    EXPECT_EQ(replay::stateLine(controls),
               "turtle=10.5,-0.25 picture=" + std::string(art::picCactus.name) +
                   " tread=-720,660 timer2=0 field=0 restart=0 imgTruckBoat=5220 imgSemi=3540 "
                   "imgSportsCar=2220 imgCar=540");

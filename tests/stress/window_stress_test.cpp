@@ -59,18 +59,18 @@ void playAndClose(Ending ending, QRandomGenerator& rng) {
     LevelWindow* level = openLevel();
     ASSERT_NE(level, nullptr);
     randomInput(level, rng);
-    engine::LevelForm& form = level->form();
+    engine::LevelControls& controls = level->controls();
     switch (ending) {
         case Ending::Alive:
             break;
         case Ending::Dead: {
-            engine::Image* v = form.hazardVehicles.front();
-            form.turtle.move(v->left() + 30, v->top() + 30);
-            waitFor([&] { return form.treadMark.visible(); }, 1000);
+            engine::Image* v = controls.hazardVehicles.front();
+            controls.turtle.move(v->left() + 30, v->top() + 30);
+            waitFor([&] { return controls.treadMark.visible(); }, 1000);
             break;
         }
         case Ending::AfterPause:
-            if (!form.collisionChecksOn) QTest::mouseClick(level->restartButton(), Qt::LeftButton);  // run over
+            if (!controls.collisionChecksOn) QTest::mouseClick(level->restartButton(), Qt::LeftButton);  // run over
             answerNextBox(nullptr, [level = QPointer<LevelWindow>(level)] {
                 if (level) level->close();  // refused while its box is up, as on the platform
                 QTest::qWait(2);
@@ -78,10 +78,10 @@ void playAndClose(Ending ending, QRandomGenerator& rng) {
             QTest::keyClick(level->playField(), Qt::Key_P);
             break;
         case Ending::WinnerChain: {
-            if (!form.collisionChecksOn) QTest::mouseClick(level->restartButton(), Qt::LeftButton);  // run over
+            if (!controls.collisionChecksOn) QTest::mouseClick(level->restartButton(), Qt::LeftButton);  // run over
             answerNextBox(nullptr);  // "Winner!"; the next level is left by leaveChain()
-            for (engine::Image* v : form.hazardVehicles) v->move(-20000);
-            form.turtle.move(form.turtle.left(), 100);
+            for (engine::Image* v : controls.hazardVehicles) v->move(-20000);
+            controls.turtle.move(controls.turtle.left(), 100);
             return;  // the tick closes this window itself
         }
     }

@@ -16,13 +16,13 @@ struct EdgeCase {
 
 inline void expectEdgeLimits(const engine::LevelDef& def, const std::vector<EdgeCase>& cases) {
     for (const EdgeCase& c : cases) {
-        engine::LevelForm form{def};
+        engine::LevelControls controls{def};
         FakeHost host;
-        for (engine::Image* v : form.hazardVehicles) v->move(-20000);
-        form.turtle.move(c.left, c.top);
-        engine::checkCollisions(form, host);
-        EXPECT_EQ(form.turtle.left(), c.wantLeft) << def.windowName << " at " << c.left << ", " << c.top;
-        EXPECT_EQ(form.turtle.top(), c.wantTop) << def.windowName << " at " << c.left << ", " << c.top;
-        EXPECT_EQ(form.turtle.picture(), &art::picTurtle);
+        for (engine::Image* v : controls.hazardVehicles) v->move(-20000);
+        controls.turtle.move(c.left, c.top);
+        engine::checkCollisions(controls, host);
+        EXPECT_EQ(controls.turtle.left(), c.wantLeft) << def.windowName << " at " << c.left << ", " << c.top;
+        EXPECT_EQ(controls.turtle.top(), c.wantTop) << def.windowName << " at " << c.left << ", " << c.top;
+        EXPECT_EQ(controls.turtle.picture(), &art::picTurtle);
     }
 }

@@ -19,22 +19,22 @@ struct Cycle {
 };
 
 // `expected` lists the vehicles in the traffic tick's order.
-inline void expectCycles(engine::LevelForm& form, const std::vector<Cycle>& expected, int ticks = 120) {
+inline void expectCycles(engine::LevelControls& controls, const std::vector<Cycle>& expected, int ticks = 120) {
     struct Wrap {
         int tick;
         float from, to;
     };
-    const std::size_t n = form.trafficVehicles.size();
+    const std::size_t n = controls.trafficVehicles.size();
     ASSERT_EQ(expected.size(), n);
     std::vector<std::vector<Wrap>> wraps(n);
     std::vector<engine::Image> atLoad;
-    for (engine::Image* v : form.trafficVehicles) atLoad.push_back(*v);
+    for (engine::Image* v : controls.trafficVehicles) atLoad.push_back(*v);
     for (int tick = 1; tick <= ticks; ++tick) {
         std::vector<float> before;
-        for (engine::Image* v : form.trafficVehicles) before.push_back(v->left());
-        engine::moveTraffic(form);
+        for (engine::Image* v : controls.trafficVehicles) before.push_back(v->left());
+        engine::moveTraffic(controls);
         for (std::size_t i = 0; i < n; ++i) {
-            const engine::Image& v = *form.trafficVehicles[i];
+            const engine::Image& v = *controls.trafficVehicles[i];
             const float moved = before[i] + expected[i].step;
             if (v.left() != moved) wraps[i].push_back({tick, moved, v.left()});
             ASSERT_EQ(v.top(), atLoad[i].top());
@@ -43,7 +43,7 @@ inline void expectCycles(engine::LevelForm& form, const std::vector<Cycle>& expe
         }
     }
     for (std::size_t i = 0; i < n; ++i) {
-        SCOPED_TRACE(form.trafficVehicles[i]->ref().text());
+        SCOPED_TRACE(controls.trafficVehicles[i]->ref().text());
         const Cycle& c = expected[i];
         ASSERT_GE(wraps[i].size(), 3u);
         EXPECT_EQ(wraps[i][0].tick, c.firstTick);

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "engine/level_form.h"
+#include "engine/level_controls.h"
 #include "support/fake_host.h"
 
-inline void expectWonAndHandedOver(const engine::LevelForm& form, const FakeHost& host) {
+inline void expectWonAndHandedOver(const engine::LevelControls& controls, const FakeHost& host) {
     ASSERT_EQ(host.calls, (std::vector<std::string>{"showMessage", "closeWindow", "openNextLevel"}));
     EXPECT_EQ(host.boxes[0].text, "Winner!");
     EXPECT_EQ(host.boxes[0].style, 0);
     EXPECT_FALSE(host.boxes[0].title.has_value());
-    EXPECT_FALSE(form.collisionChecksOn);
-    EXPECT_FALSE(form.field.enabled());
-    EXPECT_TRUE(form.restartButton.enabled());
+    EXPECT_FALSE(controls.collisionChecksOn);
+    EXPECT_FALSE(controls.field.enabled());
+    EXPECT_TRUE(controls.restartButton.enabled());
 }

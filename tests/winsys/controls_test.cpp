@@ -15,7 +15,7 @@ namespace {
 
 TEST(Controls, PositionsAreHeldExactlyInSinglePrecision) {
     Revision rev;
-    Image i(rev, {"imgTurtle"}, 3540, 4380, &art::picTurtle, true);
+    Image i(rev, {"turtle"}, 3540, 4380, &art::picTurtle, true);
     i.move(0.1f, -7.25f);
     EXPECT_EQ(i.left(), 0.1f);
     EXPECT_EQ(i.top(), -7.25f);
@@ -28,7 +28,7 @@ TEST(Controls, PositionsAreHeldExactlyInSinglePrecision) {
 
 TEST(Controls, EveryVisibleChangeBumpsTheRevision) {
     Revision rev;
-    Image i(rev, {"imgTread"}, 0, 0, &art::picTread, false);
+    Image i(rev, {"treadMark"}, 0, 0, &art::picTread, false);
     unsigned last = rev.value();
     auto changed = [&] {
         const bool c = rev.value() != last;
@@ -54,12 +54,12 @@ TEST(Controls, OverflowIsRunTimeErrorSix) {
                      [] { add(FLT_MAX, FLT_MAX); },
                      [] {
                          Revision rev;
-                         Image i(rev, {"imgCar"}, 0, 0, &art::picCar, true);
+                         Image i(rev, {"car"}, 0, 0, &art::picCar, true);
                          i.move(INFINITY);
                      },
                      [] {
                          Revision rev;
-                         Image i(rev, {"imgCar"}, 0, 0, &art::picCar, true);
+                         Image i(rev, {"car"}, 0, 0, &art::picCar, true);
                          i.move(0, NAN);
                      }};
     for (const auto& bad : failures) {

@@ -7,7 +7,7 @@
 #include <QKeyEvent>
 
 #include "art/pixmaps.h"
-#include "engine/level_form.h"
+#include "engine/level_controls.h"
 #include "levels/levels.h"
 #include "winsys/play_field.h"
 
@@ -15,8 +15,8 @@ using namespace winsys;
 
 namespace {
 
-QImage render(const engine::LevelForm& form) {
-    PlayField field(form.field, form.paintOrder(), nullptr);
+QImage render(const engine::LevelControls& controls) {
+    PlayField field(controls.field, controls.paintOrder(), nullptr);
     return field.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
@@ -32,18 +32,18 @@ QPoint opaquePixel(const art::Picture& p) {
 constexpr QRgb kGreen = 0xFF00C000, kWhite = 0xFFFFFFFF, kGrey = 0xFF808080;
 
 TEST(PlayField, Level1ScenerySpritesAndStacking) {
-    engine::LevelForm form{levels::level1()};
-    const QImage img = render(form);
+    engine::LevelControls controls{levels::level1()};
+    const QImage img = render(controls);
     ASSERT_EQ(img.size(), QSize(501, 325));
     EXPECT_EQ(img.pixel(0, 0), kGreen);
     EXPECT_EQ(img.pixel(500, 300), kGreen);
-    // Line1 0 from (8, 184) to (492, 184): the platform's dash, 18 on, 6 off.
+    // Lane line 0 from (8, 184) to (492, 184): the platform's dash, 18 on, 6 off.
     EXPECT_EQ(img.pixel(7, 184), kGrey);
     EXPECT_EQ(img.pixel(8, 184), kWhite);
     EXPECT_EQ(img.pixel(25, 184), kWhite);
     EXPECT_EQ(img.pixel(26, 184), kGrey);
     EXPECT_EQ(img.pixel(32, 184), kWhite);
-    // The lower verge (from row 284) covers imgSemi 1's bottom row.
+    // The lower verge (from row 284) covers semi 1's bottom row.
     EXPECT_EQ(img.pixel(470, 284), kGreen);
     // The turtle is drawn over the verge; the hidden tread mark is not drawn.
     const QPoint t = opaquePixel(art::picTurtle);
@@ -51,15 +51,15 @@ TEST(PlayField, Level1ScenerySpritesAndStacking) {
 }
 
 TEST(PlayField, WhiteIsTransparentAndHiddenImagesAreNotDrawn) {
-    engine::LevelForm form{levels::level1()};
+    engine::LevelControls controls{levels::level1()};
     // The tread mark is hidden at (3180, -180); show it over the upper verge.
-    form.treadMark.move(0, 0);
-    QImage img = render(form);
+    controls.treadMark.move(0, 0);
+    QImage img = render(controls);
     EXPECT_EQ(img.pixel(0, 0), kGreen);  // the tread's white corner shows the verge
-    form.treadMark.move(0, 1500);  // over the road, under everything else
-    const QImage without = render(form);
-    form.treadMark.setVisible(true);
-    img = render(form);
+    controls.treadMark.move(0, 1500);  // over the road, under everything else
+    const QImage without = render(controls);
+    controls.treadMark.setVisible(true);
+    img = render(controls);
     const QImage& tread = art::image(art::picTread);
     int drawn = 0;
     for (int y = 0; y < tread.height(); ++y)
@@ -73,9 +73,9 @@ TEST(PlayField, WhiteIsTransparentAndHiddenImagesAreNotDrawn) {
 }
 
 TEST(PlayField, Level3LinesStartTheirDashesAtTheRight) {
-    engine::LevelForm form{levels::level3()};
-    const QImage img = render(form);
-    // Line1 0 from x 464 leftwards: 18 pixels 464..447 drawn, then a gap.
+    engine::LevelControls controls{levels::level3()};
+    const QImage img = render(controls);
+    // Lane line 0 from x 464 leftwards: 18 pixels 464..447 drawn, then a gap.
     EXPECT_EQ(img.pixel(464, 100), kWhite);
     EXPECT_EQ(img.pixel(447, 100), kWhite);
     EXPECT_NE(img.pixel(446, 100), kWhite);
@@ -83,8 +83,8 @@ TEST(PlayField, Level3LinesStartTheirDashesAtTheRight) {
 }
 
 TEST(PlayField, Level2SidewalksShowTheirCaption) {
-    engine::LevelForm form{levels::level2()};
-    const QImage img = render(form);
+    engine::LevelControls controls{levels::level2()};
+    const QImage img = render(controls);
     int textPixels = 0;
     const QRgb face = img.pixel(476, 2);
     for (int y = 0; y < 37; ++y)
@@ -103,8 +103,8 @@ TEST(PlayField, KeysAreThePlatformsVirtualKeyCodes) {
     EXPECT_EQ(virtualKeyCode(Qt::Key_Space), 32);
     EXPECT_EQ(modifierMask(Qt::ShiftModifier | Qt::AltModifier), 5);
 
-    engine::LevelForm form{levels::level1()};
-    PlayField field(form.field, form.paintOrder(), nullptr);
+    engine::LevelControls controls{levels::level1()};
+    PlayField field(controls.field, controls.paintOrder(), nullptr);
     std::vector<std::pair<int, int>> got;
     field.onKeyDown = [&](std::int16_t key, std::int16_t modifiers) { got.emplace_back(key, modifiers); };
     QKeyEvent lowerP(QEvent::KeyPress, Qt::Key_P, Qt::NoModifier, "p");

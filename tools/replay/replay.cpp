@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "replay.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <istream>
@@ -40,6 +41,14 @@ std::string quoted(const std::string& text) {
         out += c;
     }
     return out + "\"";
+}
+
+// Traces name a vehicle as its image control was first called: "semi" 1 is
+// stored as imgSemi1, a single "car" as imgCar.
+std::string storedName(const winsys::ControlRef& ref) {
+    std::string name = std::string("img") + ref.name;
+    name[3] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[3])));
+    return ref.index < 0 ? name : name + std::to_string(ref.index);
 }
 
 const char* pictureText(winsys::Picture picture) {
@@ -115,24 +124,20 @@ std::string formatNumber(float value) {
     return ec == std::errc() ? std::string(buf, ptr) : "?";
 }
 
-std::string stateLine(const engine::LevelForm& form) {
-    const winsys::Image& turtle = form.turtle;
-    const winsys::Image& tread = form.treadMark;
+std::string stateLine(const engine::LevelControls& controls) {
+    const winsys::Image& turtle = controls.turtle;
+    const winsys::Image& tread = controls.treadMark;
     std::string s = "turtle=" + formatNumber(turtle.left()) + "," + formatNumber(turtle.top());
     s += " picture=";
     s += pictureText(turtle.picture());
     s += " tread=";
     s += tread.visible() ? formatNumber(tread.left()) + "," + formatNumber(tread.top()) : "hidden";
     // Stored under the name of the collision timer that once ran the checks.
-    s += form.collisionChecksOn ? " timer2=1" : " timer2=0";
-    s += form.field.enabled() ? " field=1" : " field=0";
-    s += form.restartButton.enabled() ? " restart=1" : " restart=0";
-    for (const winsys::Image* v : form.trafficVehicles) {
-        s += ' ';
-        s += v->ref().name;
-        if (v->ref().index >= 0) s += std::to_string(v->ref().index);
-        s += '=' + formatNumber(v->left());
-    }
+    s += controls.collisionChecksOn ? " timer2=1" : " timer2=0";
+    s += controls.field.enabled() ? " field=1" : " field=0";
+    s += controls.restartButton.enabled() ? " restart=1" : " restart=0";
+    for (const winsys::Image* v : controls.trafficVehicles)
+        s += ' ' + storedName(v->ref()) + '=' + formatNumber(v->left());
     return s;
 }
 
@@ -142,7 +147,7 @@ std::string boxLine(const std::string& text, int style, const std::optional<std:
 }
 
 int run(std::istream& in, std::ostream& out, std::ostream& err) {
-    std::unique_ptr<engine::LevelForm> form;
+    std::unique_ptr<engine::LevelControls> controls;
     ReplayHost host(out);
     std::string line;
     int lineNo = 0;
@@ -161,27 +166,27 @@ int run(std::istream& in, std::ostream& out, std::ostream& err) {
             return fail(bad.message);
         }
         if (!e) continue;
-        if (!form && e->kind != Event::Kind::Level)
+        if (!controls && e->kind != Event::Kind::Level)
             return fail("the first event must be \"level N\"");
-        if (form && e->kind == Event::Kind::Level)
+        if (controls && e->kind == Event::Kind::Level)
             return fail("\"level\" may only be the first event");
 
         try {
             switch (e->kind) {
                 case Event::Kind::Level:
-                    form = std::make_unique<engine::LevelForm>(levels::byNumber(e->number));
+                    controls = std::make_unique<engine::LevelControls>(levels::byNumber(e->number));
                     break;
                 case Event::Kind::Key:
                     // A disabled play field takes no keys; the modifiers are not used.
-                    if (form->field.enabled())
-                        engine::handleKey(*form, host, static_cast<std::int16_t>(e->number), 0);
+                    if (controls->field.enabled())
+                        engine::handleKey(*controls, host, static_cast<std::int16_t>(e->number), 0);
                     break;
-                case Event::Kind::Traffic: engine::moveTraffic(*form); break;
+                case Event::Kind::Traffic: engine::moveTraffic(*controls); break;
                 case Event::Kind::Collision:
-                    if (form->collisionChecksOn) engine::checkCollisions(*form, host);
+                    if (controls->collisionChecksOn) engine::checkCollisions(*controls, host);
                     break;
                 case Event::Kind::Restart:
-                    if (form->restartButton.enabled()) engine::restartTurtle(*form);
+                    if (controls->restartButton.enabled()) engine::restartTurtle(*controls);
                     break;
             }
         } catch (const winsys::RuntimeError& failure) {
@@ -190,14 +195,14 @@ int run(std::istream& in, std::ostream& out, std::ostream& err) {
             return 2;
         }
 
-        out << stateLine(*form) << '\n';
+        out << stateLine(*controls) << '\n';
         if (host.won) {
             // The window has closed and handed over; nothing more reaches it.
             out << "won\n";
             return 0;
         }
     }
-    if (!form) {
+    if (!controls) {
         err << "plodway-replay: the input holds no events; it must start with \"level N\"\n";
         return 1;
     }

@@ -56,7 +56,7 @@ std::vector<QRect> textAreas(QWidget& window, std::vector<QRect> captions, int s
 std::vector<QRect> fieldCaptions(engine::LevelWindow& level) {
     std::vector<QRect> captions;
     const QPoint origin = level.playField()->mapTo(&level, QPoint(0, 0));
-    for (const winsys::Drawable& control : level.form().paintOrder())
+    for (const winsys::Drawable& control : level.controls().paintOrder())
         if (auto* label = std::get_if<const winsys::Label*>(&control); label && !(*label)->caption.empty())
             captions.push_back(
                 winsys::pxRect((*label)->left, (*label)->top, (*label)->width, (*label)->height).translated(origin));

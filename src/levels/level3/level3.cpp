@@ -13,7 +13,7 @@ constexpr Rgb kAsphalt = 0x404040;
 constexpr Rgb kSand = 0xFFC080;
 
 LayoutEntry cactus(int index, float left, float top) {
-    return image({"imgCactus", index}, left, top, 225, 345, art::picCactus);
+    return image({"cactus", index}, left, top, 225, 345, art::picCactus);
 }
 }  // namespace
 
@@ -25,14 +25,14 @@ const LevelDef& level3() {
         5760, 4860, 1215, 495, true, // Restart, usable from the start
         {
             // Topmost first.
-            image({"imgTread"}, 3660, 4500, 870, 780, art::picTread, false),
-            image({"imgTurtleDead"}, 4680, 4980, 315, 450, art::picTurtleDead, false),
-            image({"imgTemp"}, 2040, 4980, 315, 450, art::picTurtle, false),
-            image({"imgSportsCar"}, 2220, 4080, 1005, 555, art::picSportsCar),
-            image({"imgCar"}, 540, 3060, 870, 780, art::picCar),
-            image({"imgSemi"}, 3540, 1620, 990, 735, art::picSemi),
-            image({"imgTruckBoat"}, 5220, 660, 1770, 780, art::picTruckBoat),
-            image({"imgTurtle"}, 3420, 4920, 315, 450, art::picTurtle),
+            image({"treadMark"}, 3660, 4500, 870, 780, art::picTread, false),
+            image({"deadTurtle"}, 4680, 4980, 315, 450, art::picTurtleDead, false),
+            image({"savedTurtle"}, 2040, 4980, 315, 450, art::picTurtle, false),
+            image({"sportsCar"}, 2220, 4080, 1005, 555, art::picSportsCar),
+            image({"car"}, 540, 3060, 870, 780, art::picCar),
+            image({"semi"}, 3540, 1620, 990, 735, art::picSemi),
+            image({"truckBoat"}, 5220, 660, 1770, 780, art::picTruckBoat),
+            image({"turtle"}, 3420, 4920, 315, 450, art::picTurtle),
             // Lower strip.
             cactus(15, 3060, 4800), cactus(14, 5820, 4920), cactus(13, 4080, 5040),
             cactus(12, 1800, 4860), cactus(11, 1080, 5040), cactus(10, 240, 4800),
@@ -42,11 +42,11 @@ const LevelDef& level3() {
             cactus(5, 6000, 120), cactus(4, 3300, 240), cactus(3, 1860, 120),
             cactus(2, 1320, 240), cactus(1, 4380, 120), cactus(0, 180, 180),
             // Drawn from the right end, so the dashes start at the right.
-            line({"Line1", 1}, 6900, 3900, 0, 3900),
-            line({"Line1", 0}, 6960, 1500, 60, 1500),
-            strip({"Label1", 2}, 0, 4800, 7035, 615, kSand),
-            strip({"Label1", 1}, 0, 2400, 7035, 615, kSand),
-            strip({"Label1", 0}, 0, 0, 7035, 615, kSand),
+            line({"laneLine", 1}, 6900, 3900, 0, 3900),
+            line({"laneLine", 0}, 6960, 1500, 60, 1500),
+            strip({"sand", 2}, 0, 4800, 7035, 615, kSand),
+            strip({"sand", 1}, 0, 2400, 7035, 615, kSand),
+            strip({"sand", 0}, 0, 0, 7035, 615, kSand),
         },
         500,   // key step
         4860,  // restart top
@@ -55,17 +55,17 @@ const LevelDef& level3() {
         50,    // traffic interval, ms
         {
             // vehicle           step  gone when     re-enters at
-            {{"imgTruckBoat"}, -400, -1770, 1770}, // left < -1770    -> W + 1770
-            {{"imgSemi"}, -350, -990, 1010},       // left < -990     -> W + 1010
-            {{"imgSportsCar"}, 500, 1005, -1205},  // left > W + 1005 -> -1205
-            {{"imgCar"}, 425, 900, -750},          // left > W + 900  -> -750, in view at once
+            {{"truckBoat"}, -400, -1770, 1770}, // left < -1770    -> W + 1770
+            {{"semi"}, -350, -990, 1010},       // left < -990     -> W + 1010
+            {{"sportsCar"}, 500, 1005, -1205},  // left > W + 1005 -> -1205
+            {{"car"}, 425, 900, -750},          // left > W + 900  -> -750, in view at once
         },
         {
             // Hit test order; every tread mark at the turtle's left edge.
-            {{"imgCar"}, {}},
-            {{"imgSportsCar"}, {}},
-            {{"imgSemi"}, {}},
-            {{"imgTruckBoat"}, {}},
+            {{"car"}, {}},
+            {{"sportsCar"}, {}},
+            {{"semi"}, {}},
+            {{"truckBoat"}, {}},
         },
     };
     return def;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/level_form.h"
+#include "engine/level_controls.h"
 
 #include <cstring>
 
@@ -66,7 +66,7 @@ std::vector<winsys::Drawable> buildPaintOrder(const LevelDef& def, const std::de
 
 }  // namespace
 
-LevelForm::LevelForm(const LevelDef& def)
+LevelControls::LevelControls(const LevelDef& def)
     : def(def),
       images(buildImages(def, revision)),
       labels(buildLabels(def, revision)),
@@ -74,16 +74,16 @@ LevelForm::LevelForm(const LevelDef& def)
       field(def.fieldWidth, def.fieldHeight, def.fieldBackColor),
       restartButton("Restart", def.buttonEnabledAtLoad),
       trafficTimer(def.trafficInterval),
-      turtle(find(images, {"imgTurtle"})),
-      savedTurtle(find(images, {"imgTemp"})),
-      deadTurtle(find(images, {"imgTurtleDead"})),
-      treadMark(find(images, {"imgTread"})) {
+      turtle(find(images, {"turtle"})),
+      savedTurtle(find(images, {"savedTurtle"})),
+      deadTurtle(find(images, {"deadTurtle"})),
+      treadMark(find(images, {"treadMark"})) {
     for (const TrafficRow& row : def.traffic) trafficVehicles.push_back(&image(row.vehicle));
     for (const HazardRow& row : def.hazards) hazardVehicles.push_back(&image(row.vehicle));
     paintOrder_ = buildPaintOrder(def, images, labels, lines);
 }
 
-Image& LevelForm::image(const ControlRef& ref) { return find(images, ref); }
+Image& LevelControls::image(const ControlRef& ref) { return find(images, ref); }
 
 
 }  // namespace engine

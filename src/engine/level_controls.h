@@ -13,11 +13,11 @@ namespace engine {
 
 using winsys::Image;
 
-class LevelForm {
+class LevelControls {
 public:
-    explicit LevelForm(const LevelDef& def);
-    LevelForm(const LevelForm&) = delete;
-    LevelForm& operator=(const LevelForm&) = delete;
+    explicit LevelControls(const LevelDef& def);
+    LevelControls(const LevelControls&) = delete;
+    LevelControls& operator=(const LevelControls&) = delete;
 
     const LevelDef& def;
     winsys::Revision revision;
