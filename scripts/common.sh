@@ -12,6 +12,11 @@ fi
 bash scripts/deps.sh
 
 cmake_args=()
+# Ninja starts the next job sooner than make; a tree made before keeps the
+# generator it was made with.
+if [ -z "${CMAKE_GENERATOR:-}" ] && command -v ninja >/dev/null; then
+  export CMAKE_GENERATOR=Ninja
+fi
 # Rebuilds after a small change, or of a second build tree, come from the cache.
 if command -v ccache >/dev/null; then
   cmake_args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

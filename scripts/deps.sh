@@ -3,7 +3,7 @@
 # Installs what building, playing and testing Plodway needs on Debian 12,
 # skipping the apt calls when everything is already there.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
+packages=(cmake g++ make ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
           desktop-file-utils appstream dpkg-dev file xvfb openbox xdotool x11-utils
           lintian weston qt6-wayland xz-utils ccache "$@")
 missing=()
