@@ -18,10 +18,11 @@ cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure -j"$jobs" -LE soak
 
 # Unoptimised, which compiles in half the time and hides nothing from the
-# sanitizers, and without the tools and benchmarks no test runs. Installing
+# sanitizers, with line tables for their backtraces but no fuller debug
+# information, and without the tools and benchmarks no test runs. Installing
 # to games/ here checks that the install rules follow GNUInstallDirs.
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DPLODWAY_SANITIZE=ON \
-  -DPLODWAY_BUILD_TOOLS=OFF -DCMAKE_INSTALL_BINDIR=games "${cmake_args[@]}"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DBUILD_TESTING=ON \
+  -DPLODWAY_SANITIZE=ON -DPLODWAY_BUILD_TOOLS=OFF -DCMAKE_INSTALL_BINDIR=games "${cmake_args[@]}"
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs" -LE soak
