@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "winsys/command_line.h"
+
 namespace app {
 namespace {
 
@@ -32,7 +34,7 @@ void setNames() {
 }
 
 [[noreturn]] void fail(const QString& message) {
-    std::fprintf(stderr, "plodway: %s\n", qUtf8Printable(message));
+    winsys::reportCommandLineError(message);
     std::exit(EXIT_FAILURE);
 }
 
@@ -86,9 +88,9 @@ void answerInformationOptions(int argc, char** argv) {
         if (parser.isSet(QLatin1String(option))) request = QStringLiteral("--") + QLatin1String(option);
     if (request.isEmpty()) return;
 
-    // Qt lists its own options only with a GUI application, and the minimal
-    // platform needs no display. Its start-up chatter is not for the reader.
-    qputenv("QT_QPA_PLATFORM", "minimal");
+    // Qt lists its own options only with a GUI application; its start-up
+    // chatter is not for the reader.
+    winsys::prepareInformationOnlyStart();
     const QtMessageHandler previous = qInstallMessageHandler(ignoreMessage);
     int nameOnly = 1;
     QApplication application(nameOnly, argv);

@@ -12,6 +12,7 @@
 #include "winsys/play_field.h"
 #include "winsys/standard_controls.h"
 #include "winsys/twips.h"
+#include "winsys/window_icon.h"
 
 namespace engine {
 
@@ -41,10 +42,7 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
     setWindowTitle(QString::fromUtf8(def.caption));
     setAttribute(Qt::WA_DeleteOnClose, false);  // deleted by us, once no handler runs on it
     setFixedSize(pxSize(def.clientWidth, def.clientHeight));
-    // No window icon: an empty icon would fall back to the menu's, so give a blank one.
-    QPixmap blank(16, 16);
-    blank.fill(Qt::transparent);
-    setWindowIcon(QIcon(blank));
+    winsys::showNoWindowIcon(this);
 
     field_->move(0, 0);
     restartButton_->setObjectName("restartButton");

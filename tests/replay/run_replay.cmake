@@ -1,10 +1,11 @@
 # SPDX-License-Identifier: MIT
 # Runs plodway-replay on one input and checks the result.
 #   TOOL, INPUT: the program and its standard input
+#   EMULATOR:    what runs TOOL when it was cross-built (optional)
 #   EXPECTED:    file that standard output must equal byte for byte (exit 0)
 #   or
 #   EXIT_CODE, ERROR_REGEX: the exit code and a pattern standard error must match
-execute_process(COMMAND ${TOOL} INPUT_FILE ${INPUT}
+execute_process(COMMAND ${EMULATOR} ${TOOL} INPUT_FILE ${INPUT}
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 
 if(DEFINED EXPECTED)

@@ -1,41 +1,116 @@
 // SPDX-License-Identifier: MIT
 // plodway-icons HICOLOR_DIR APP_ID SIZE...: writes the live-turtle window
-// icon as HICOLOR_DIR/<size>x<size>/apps/APP_ID.png for each size, enlarged
-// with nearest neighbour so the 32-pixel art stays blocky rather than blurred.
-// At sizes that are not whole multiples of 32 (48) some art pixels come out
-// one icon pixel wider than others, which still reads sharper than blending.
+// icon as HICOLOR_DIR/<size>x<size>/apps/APP_ID.png for each size.
+// plodway-icons --ico FILE SIZE...: writes it as one Windows icon file with
+// an image of each size, for the .exe's resources.
+// Icons are enlarged with nearest neighbour so the 32-pixel art stays blocky
+// rather than blurred; the 16-pixel one is averaged down. At sizes that are not whole multiples of 32 (48) some
+// art pixels come out one icon pixel wider than others, which still reads
+// sharper than blending.
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTextStream>
+#include <QtEndian>
+
+#include <vector>
 
 #include "art/art.h"
 #include "art/pixmaps.h"
 
+namespace {
+
+QImage scaledIcon(int size) {
+    const QImage& icon = art::image(art::icoTurtle);
+    // Smaller than the art, dropping pixels would lose the shell's pattern:
+    // averaging keeps it.
+    if (size < icon.width())
+        return icon.convertToFormat(QImage::Format_ARGB32)
+            .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Each icon pixel takes the art pixel under its centre.
+    QImage scaled(size, size, QImage::Format_ARGB32);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            scaled.setPixel(x, y, icon.pixel((2 * x + 1) * icon.width() / (2 * size),
+                                             (2 * y + 1) * icon.height() / (2 * size)));
+    return scaled;
+}
+
+template <class T>
+void append(QByteArray& out, T value) {
+    value = qToLittleEndian(value);
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// An .ico file: a directory of images, each stored as a PNG, which Windows
+// reads since Vista and which keeps the file small.
+QByteArray icoFile(const std::vector<int>& sizes) {
+    std::vector<QByteArray> images;
+    for (int size : sizes) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        scaledIcon(size).save(&buffer, "PNG");
+        images.push_back(png);
+    }
+    QByteArray out;
+    append<quint16>(out, 0);  // reserved
+    append<quint16>(out, 1);  // an icon, not a cursor
+    append<quint16>(out, quint16(sizes.size()));
+    quint32 offset = 6 + 16 * quint32(sizes.size());
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        const quint8 side = sizes[i] >= 256 ? 0 : quint8(sizes[i]);  // 0 stands for 256
+        out.append(char(side)).append(char(side)).append(char(0)).append(char(0));  // no palette
+        append<quint16>(out, 1);   // colour planes
+        append<quint16>(out, 32);  // bits per pixel
+        append<quint32>(out, quint32(images[i].size()));
+        append<quint32>(out, offset);
+        offset += quint32(images[i].size());
+    }
+    for (const QByteArray& image : images) out.append(image);
+    return out;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     QTextStream err(stderr);
-    if (argc < 4) {
-        err << "usage: plodway-icons HICOLOR_DIR APP_ID SIZE...\n";
+    const bool ico = argc > 1 && qstrcmp(argv[1], "--ico") == 0;
+    constexpr int firstSize = 3;
+    if (argc < firstSize + 1) {
+        err << "usage: plodway-icons HICOLOR_DIR APP_ID SIZE...\n"
+               "       plodway-icons --ico FILE SIZE...\n";
         return 2;
+    }
+    // Launchers get no icon smaller than the art; a .ico holds 16 to 256.
+    const int smallest = ico ? 16 : art::image(art::icoTurtle).width();
+    const int largest = ico ? 256 : 1024;
+    std::vector<int> sizes;
+    for (int i = firstSize; i < argc; ++i) {
+        bool ok = false;
+        const int size = QString::fromLocal8Bit(argv[i]).toInt(&ok);
+        if (!ok || size < smallest || size > largest) {
+            err << "size " << argv[i] << " is not a number of pixels from " << smallest << " to " << largest << "\n";
+            return 2;
+        }
+        sizes.push_back(size);
+    }
+
+    if (ico) {
+        QFile file(QString::fromLocal8Bit(argv[2]));
+        if (!file.open(QIODevice::WriteOnly) || file.write(icoFile(sizes)) < 0) {
+            err << "cannot write " << argv[2] << "\n";
+            return 1;
+        }
+        return 0;
     }
     const QDir hicolor(QString::fromLocal8Bit(argv[1]));
     const QString appId = QString::fromLocal8Bit(argv[2]);
-    const QImage& icon = art::image(art::icoTurtle);
-    for (int i = 3; i < argc; ++i) {
-        bool ok = false;
-        const int size = QString::fromLocal8Bit(argv[i]).toInt(&ok);
-        if (!ok || size < icon.width()) {
-            err << "size " << argv[i] << " is not a number of pixels from " << icon.width() << " up\n";
-            return 2;
-        }
+    for (int size : sizes) {
         const QString dir = hicolor.filePath(QStringLiteral("%1x%1/apps").arg(size));
         const QString path = dir + QLatin1Char('/') + appId + QStringLiteral(".png");
-        // Each icon pixel takes the art pixel under its centre.
-        QImage scaled(size, size, QImage::Format_ARGB32);
-        for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x)
-                scaled.setPixel(x, y, icon.pixel((2 * x + 1) * icon.width() / (2 * size),
-                                                 (2 * y + 1) * icon.height() / (2 * size)));
-        if (!QDir().mkpath(dir) || !scaled.save(path, "PNG")) {
+        if (!QDir().mkpath(dir) || !scaledIcon(size).save(path, "PNG")) {
             err << "cannot write " << path << "\n";
             return 1;
         }

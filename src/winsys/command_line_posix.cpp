@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+#include <QtGlobal>
+#include <cstdio>
+
+#include "winsys/command_line.h"
+
+namespace winsys {
+
+void prepareInformationOnlyStart() { qputenv("QT_QPA_PLATFORM", "minimal"); }
+
+void reportCommandLineError(const QString& line) {
+    std::fprintf(stderr, "plodway: %s\n", qUtf8Printable(line));
+    std::fflush(stderr);
+}
+
+}  // namespace winsys

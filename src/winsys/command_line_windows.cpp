@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+#include <windows.h>
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+#include "winsys/command_line.h"
+
+namespace winsys {
+namespace {
+
+// Qt's own test for --help: a console, or output redirected by whoever
+// started us, gets text; a double-click or a shortcut gets a message box.
+bool hasTextOutput() {
+    if (GetConsoleWindow() || qEnvironmentVariableIsSet("QT_COMMAND_LINE_PARSER_NO_GUI_MESSAGE_BOXES")) return true;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    return startup.dwFlags & STARTF_USESTDHANDLES;
+}
+
+}  // namespace
+
+// The windows platform plugin needs no display server: nothing to choose.
+void prepareInformationOnlyStart() {}
+
+void reportCommandLineError(const QString& line) {
+    const QString text = QStringLiteral("plodway: ") + line;
+    if (hasTextOutput()) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+        std::fflush(stderr);
+        return;
+    }
+    // Titled like Qt's --help box, with the application's name.
+    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.utf16()),
+                reinterpret_cast<const wchar_t*>(QCoreApplication::applicationName().utf16()), MB_OK | MB_ICONERROR);
+}
+
+}  // namespace winsys

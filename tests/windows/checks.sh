@@ -1,0 +1,119 @@
+#!/bin/bash
+# SPDX-License-Identifier: MIT
+# checks.sh CHECK ARGS...: the Windows build as a player gets it. CTest runs
+# each check as a test of its own; within one, failures are collected so a
+# run reports every problem.
+#
+#   exe EXE VERSION                 one static GUI program: imports, icon, version, manifest
+#   package BUILD_DIR VERSION       the zip's contents; the installer installs, starts and
+#                                   uninstalls under Wine and leaves nothing behind
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+wine_run=$here/../../cmake/windows/wine-run.sh
+objdump=x86_64-w64-mingw32-objdump
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+finish() {
+    if [ "$failures" -gt 0 ]; then
+        echo "$failures check(s) failed" >&2
+        exit 1
+    fi
+    echo "all checks passed"
+    exit 0
+}
+tmp=$(mktemp -d)
+trap 'wineserver -k 2>/dev/null; rm -rf "$tmp"' EXIT
+
+check_exe() {
+    local exe=$1 version=$2 dll system32
+    local headers
+    headers=$("$objdump" -p "$exe") || { fail "$objdump cannot read $exe"; finish; }
+    grep -Eq '^Subsystem[[:space:]]+00000002' <<<"$headers" ||
+        fail "$exe is not a GUI program: $(grep '^Subsystem' <<<"$headers")"
+
+    # Only Windows' own DLLs: each must be one that a new Wine prefix has
+    # in system32, and none from the toolchain or Qt.
+    WINEPREFIX=$tmp/prefix "$wine_run" --headless cmd /c exit >/dev/null 2>&1
+    system32=$tmp/prefix/drive_c/windows/system32
+    while read -r dll; do
+        if [[ "$dll" =~ ^(lib|Qt6|Qt5) ]] || ! ls "$system32" | grep -qix "$dll"; then
+            fail "$exe imports $dll, which is not a Windows system DLL"
+        fi
+    done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
+
+    # The icon: 16, 32, 48 and 256 pixels; Qt and Explorer look for IDI_ICON1.
+    wrestool -x --type=14 --name=IDI_ICON1 -o "$tmp/icon.ico" "$exe" 2>/dev/null ||
+        fail "$exe has no icon named IDI_ICON1"
+    local sizes
+    sizes=$(icotool -l "$tmp/icon.ico" 2>/dev/null | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | tr '\n' ' ')
+    [ "$sizes" = "16 32 48 256 " ] || fail "the icon's sizes are '$sizes', want '16 32 48 256 '"
+
+    # The version resource names the product, its version and its licence.
+    local info
+    info=$(wrestool -x --type=16 --raw "$exe" 2>/dev/null | tr -d '\0')
+    for want in "ProductName" "Plodway" "ProductVersion" "$version" "MIT licence"; do
+        grep -qF "$want" <<<"$info" || fail "the version resource lacks '$want'"
+    done
+
+    # The manifest: per-monitor DPI aware (v2), Windows 10 and 11.
+    local manifest
+    manifest=$(wrestool -x --type=24 --raw "$exe" 2>/dev/null)
+    grep -q '<dpiAwareness[^>]*>PerMonitorV2<' <<<"$manifest" || fail "the manifest is not per-monitor DPI aware (v2)"
+    grep -qi 'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"' <<<"$manifest" ||
+        fail "the manifest does not name Windows 10 and 11 as supported"
+    echo "$(basename "$exe"): $(stat -c %s "$exe") bytes, imports: $(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr '\n' ' ')"
+}
+
+# A Windows path from inside the prefix, as a Linux path.
+unix_path() { winepath -u "$("$wine_run" --headless cmd /c echo "$1" 2>/dev/null | tr -d '\r')"; }
+
+check_package() {
+    local build=$1 version=$2
+    local zip=$build/plodway-$version-windows-x64.zip setup=$build/plodway-$version-windows-x64-setup.exe
+    (cd "$build" && cpack -G "ZIP;NSIS" >"$tmp/cpack.log" 2>&1) || { cat "$tmp/cpack.log"; fail "cpack failed"; finish; }
+
+    local listed
+    listed=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
+    [ "$listed" = "LICENSE README.md plodway.exe " ] || fail "the zip holds '$listed', want the exe, README.md and LICENSE"
+
+    export WINEPREFIX=$tmp/install
+    "$wine_run" --headless "$setup" /S || fail "the installer failed"
+    wineserver -w
+    local dir lnk key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Plodway'
+    dir=$(unix_path '%LOCALAPPDATA%\Programs\Plodway')
+    lnk=$(unix_path '%APPDATA%\Microsoft\Windows\Start Menu\Programs')/Plodway.lnk
+    [ -f "$dir/plodway.exe" ] || fail "nothing installed in $dir"
+    [ -f "$lnk" ] || fail "no Start-menu shortcut $lnk"
+    "$wine_run" --headless reg query "$key" /v UninstallString >/dev/null 2>&1 ||
+        fail "no uninstall entry $key"
+
+    # The installed game answers and starts: still running after five
+    # seconds, when timeout ends it (exit 124), rather than crashed.
+    local out code
+    out=$("$wine_run" --headless "$dir/plodway.exe" --version 2>&1 | tr -d '\r')
+    [ "$out" = "plodway $version" ] || fail "the installed game's --version says '$out'"
+    QT_QPA_PLATFORM=offscreen timeout 5 "$wine_run" --headless "$dir/plodway.exe"
+    code=$?
+    [ "$code" -eq 124 ] || fail "the installed game exited with $code within five seconds"
+    wineserver -k; wineserver -w
+
+    "$wine_run" --headless "$dir/Uninstall.exe" /S || fail "the uninstaller failed"
+    wineserver -w
+    [ ! -e "$dir" ] || fail "left behind after uninstalling: $(find "$dir" | tr '\n' ' ')"
+    [ ! -e "$lnk" ] || fail "the Start-menu shortcut is left behind"
+    if "$wine_run" --headless reg query "$key" >/dev/null 2>&1; then fail "the uninstall entry $key is left behind"; fi
+    echo "$(basename "$setup"): $(stat -c %s "$setup") bytes; $(basename "$zip"): $(stat -c %s "$zip") bytes"
+}
+
+check=$1
+shift
+case "$check" in
+    exe) check_exe "$@" ;;
+    package) check_package "$@" ;;
+    *) echo "unknown check $check" >&2; exit 2 ;;
+esac
+finish

@@ -1,0 +1,207 @@
+// SPDX-License-Identifier: MIT
+// On Windows' own window system: Wine's, on an X server and window manager of
+// the test's own (tests/app/with_window_manager.sh), with keys typed by
+// xdotool as a player types them. The keys reach the play field as the
+// platform's virtual key codes; the menu's icon blinks in its title bar and
+// task-bar entry; a level has a fixed dialog frame with the caption and a
+// close box only, and no icon; "Paused" has the information icon and
+// "Winner!" none; and the command line, with no console to print to, answers
+// in a message box.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+#include "app/menu_window.h"
+#include "engine/level_window.h"
+#include "levels/levels.h"
+#include "support/modal_answer.h"
+#include "winsys/play_field.h"
+
+namespace {
+
+HWND hwnd(QWidget* window) { return reinterpret_cast<HWND>(window->winId()); }
+LONG_PTR style(QWidget* window) { return GetWindowLongPtrW(hwnd(window), GWL_STYLE); }
+LONG_PTR exStyle(QWidget* window) { return GetWindowLongPtrW(hwnd(window), GWL_EXSTYLE); }
+HICON icon(QWidget* window, WPARAM which) {
+    return reinterpret_cast<HICON>(SendMessageW(hwnd(window), WM_GETICON, which, 0));
+}
+
+// xdotool is a Linux program, which Wine starts as it starts a Windows one.
+void typeKey(const QString& key) {
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("Z:/usr/bin/xdotool"), {QStringLiteral("key"), key});
+    ASSERT_TRUE(xdotool.waitForFinished(10000)) << key.toStdString();
+}
+
+// The key presses the play field receives: the virtual key code Windows sent
+// and the one the field hands on to the game.
+struct Received {
+    quint32 nativeKey;
+    int gameKey;
+};
+class KeyLog : public QObject {
+public:
+    std::vector<Received> keys;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            keys.push_back({key->nativeVirtualKey(), winsys::virtualKeyCode(key->key())});
+        }
+        return false;
+    }
+};
+
+TEST(WindowsPlatform, MenuHasASizableFrameWithAMinimiseBoxAndABlinkingIcon) {
+    ASSERT_EQ(QApplication::platformName(), "windows");
+    app::MenuWindow menu;
+    menu.show();
+    ASSERT_TRUE(waitFor([&] { return menu.isActiveWindow(); }));
+    const LONG_PTR s = style(&menu);
+    EXPECT_EQ(s & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(s & WS_THICKFRAME);
+    EXPECT_TRUE(s & WS_MINIMIZEBOX);
+    EXPECT_FALSE(s & WS_MAXIMIZEBOX);
+
+    // The title bar shows the small icon, the task bar the big one. The
+    // blink sets new ones each time: live, dead, live again.
+    std::vector<QImage> seen;
+    HICON last = nullptr;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            HICON small = icon(&menu, ICON_SMALL), big = icon(&menu, ICON_BIG);
+            if (small && big && big != last) {
+                last = big;
+                seen.push_back(QImage::fromHICON(big));
+            }
+            return seen.size() == 3;
+        },
+        5000));
+    EXPECT_NE(seen[0], seen[1]);
+    EXPECT_EQ(seen[0], seen[2]);
+}
+
+// Started as from Explorer: no console and no redirected output.
+TEST(WindowsPlatform, CommandLineAnswersInAMessageBox) {
+    struct Case {
+        const wchar_t* option;
+        const char* text;
+        DWORD exitCode;
+    };
+    const Case cases[] = {
+        {L"--version", "plodway " PLODWAY_VERSION, 0},
+        {L"--help", "--version", 0},
+        {L"--bogus", "Unknown option 'bogus'", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::wstring command = L"\"" PLODWAY_EXE "\" ";
+        command += c.option;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &process));
+        HWND box = nullptr;
+        ASSERT_TRUE(waitFor([&] { return (box = FindWindowW(L"#32770", L"plodway")) != nullptr; }, 20000));
+        wchar_t text[4096] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 4096);  // a message box's text
+        EXPECT_TRUE(QString::fromWCharArray(text).contains(QLatin1String(c.text))) << QString::fromWCharArray(text).toStdString();
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        EXPECT_EQ(exitCode, c.exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+class WindowsLevel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        level = new engine::LevelWindow(levels::byNumber(1), nullptr, [] {});
+        level->show();
+        level->activateWindow();
+        ASSERT_TRUE(waitFor([&] { return level->isActiveWindow() && level->playField()->hasFocus(); }));
+    }
+    void TearDown() override {
+        if (level) level->close();
+        QTest::qWait(1);  // let the deferred delete run
+    }
+    QPointer<engine::LevelWindow> level;
+};
+
+TEST_F(WindowsLevel, HasAFixedDialogFrameWithACloseBoxOnlyAndNoIcon) {
+    const LONG_PTR s = style(level);
+    EXPECT_EQ(s & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(s & WS_SYSMENU);  // the close box
+    EXPECT_FALSE(s & WS_THICKFRAME);
+    EXPECT_FALSE(s & WS_MINIMIZEBOX);
+    EXPECT_FALSE(s & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(exStyle(level) & WS_EX_DLGMODALFRAME);
+    EXPECT_EQ(icon(level, ICON_SMALL), nullptr);
+    EXPECT_EQ(icon(level, ICON_BIG), nullptr);
+}
+
+TEST_F(WindowsLevel, KeysArriveAsVirtualKeyCodesAndPlay) {
+    KeyLog log;
+    level->playField()->installEventFilter(&log);
+    engine::Image& turtle = level->controls().turtle;
+    struct Case {
+        const char* key;
+        int code;
+        float dx, dy;  // the move, where it is one
+        bool pauses;
+    };
+    // Down first: the bottom edge pulls the turtle back 60 twips below where
+    // it started, clear of the traffic.
+    const Case cases[] = {
+        {"Down", 40, 0, 60, false},   {"Left", 37, -300, 0, false}, {"Right", 39, 300, 0, false},
+        {"p", 80, 0, 0, true},        {"Pause", 19, 0, 0, true},    {"Up", 38, 0, -300, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        log.keys.clear();
+        const float left = turtle.left(), top = turtle.top();
+        SeenBox box;
+        if (c.pauses) answerNextBox(&box, [&] {
+            QWidget* open = QApplication::activeModalWidget();
+            EXPECT_FALSE(style(open) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+        });
+        typeKey(QString::fromLatin1(c.key));
+        ASSERT_TRUE(waitFor([&] { return !log.keys.empty() && (!c.pauses || !box.text.isEmpty()); }));
+        EXPECT_EQ(log.keys.front().nativeKey, quint32(c.code));
+        EXPECT_EQ(log.keys.front().gameKey, c.code);
+        if (c.pauses) {
+            EXPECT_EQ(box.text, "Paused");
+            EXPECT_EQ(box.title, "Plodway");
+            EXPECT_EQ(box.icon, int(QMessageBox::Information));
+            ASSERT_TRUE(waitFor([&] { return !QApplication::activeModalWidget() && level->isActiveWindow(); }));
+        } else {
+            EXPECT_EQ(turtle.left(), left + c.dx);
+            EXPECT_EQ(turtle.top(), top + c.dy);
+        }
+    }
+}
+
+TEST_F(WindowsLevel, WinnerBoxHasNoIcon) {
+    SeenBox box;
+    answerNextBox(&box);
+    engine::Image& turtle = level->controls().turtle;
+    turtle.move(turtle.left(), 200);  // past the goal line: the next tick wins
+    ASSERT_TRUE(waitFor([&] { return !box.text.isEmpty(); }));
+    EXPECT_EQ(box.text, "Winner!");
+    EXPECT_EQ(box.icon, int(QMessageBox::NoIcon));
+}
+
+}  // namespace
