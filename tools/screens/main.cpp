@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
-// plodway-screens [--check] [--scale N] DIR [NAME...]: writes DIR/menu.png
-// and DIR/level1.png to level3.png (or just the NAMEs given), each the client
-// area of the real window as it opens, offscreen, at N device pixels per
-// pixel (1 unless given; 2 for the software centres' larger shots).
+// plodway-screens [--check [--fields]] [--scale N] [--platform NAME] DIR [NAME...]:
+// writes DIR/menu.png and DIR/level1.png to level3.png (or just the NAMEs
+// given), each the client area of the real window as it opens, offscreen (or
+// on the Qt platform NAME), at N device pixels per pixel (1 unless given; 2
+// for the software centres' larger shots).
 // With --check it renders them again and compares them with the files in DIR:
 // pixel for pixel where the system has the font the files were made with
 // (noted in each file), and where it has another font, everywhere but on the
-// controls whose text that font draws.
+// controls whose text that font draws. With --fields only the game's own
+// pictures must match, the play fields and the title picture (their text
+// still left out where the font differs); the rest, drawn by the platform's
+// style, is counted and reported.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -38,6 +42,7 @@ struct Shot {
     QString name;
     QImage image;
     std::vector<QRect> textAreas;  // in image pixels
+    QRect gameArea;                // what the game itself paints, in image pixels
 };
 
 // Where the platform's font draws: the controls with text, and the captions
@@ -65,10 +70,12 @@ std::vector<QRect> fieldCaptions(engine::LevelWindow& level) {
 
 // Shown and grabbed without running the event loop, so no timer ticks in
 // between: the picture is the window's load state, the same on every run.
-Shot grabWindow(const QString& name, QWidget& window, std::vector<QRect> captions, int scale) {
+Shot grabWindow(const QString& name, QWidget& window, QWidget& game, std::vector<QRect> captions, int scale) {
     window.show();
+    const QRect area = game.contentsRect().translated(game.mapTo(&window, QPoint(0, 0)));
     Shot shot{name, window.grab().toImage().convertToFormat(QImage::Format_RGB32),
-              textAreas(window, std::move(captions), scale)};
+              textAreas(window, std::move(captions), scale),
+              QRect(area.topLeft() * scale, area.size() * scale) & QRect(QPoint(0, 0), window.size() * scale)};
     window.close();
     return shot;
 }
@@ -78,7 +85,8 @@ std::vector<Shot> render(const QStringList& names, int scale) {
     const auto wanted = [&](const QString& name) { return names.isEmpty() || names.contains(name); };
     if (wanted(QStringLiteral("menu"))) {
         app::MenuWindow menu;
-        shots.push_back(grabWindow(QStringLiteral("menu"), menu, {}, scale));
+        shots.push_back(grabWindow(QStringLiteral("menu"), menu, *menu.findChild<QLabel*>(QStringLiteral("title")), {},
+                                   scale));
     }
     for (int n = 1; n <= levels::kLevelCount; ++n) {
         const QString name = QStringLiteral("level%1").arg(n);
@@ -86,15 +94,17 @@ std::vector<Shot> render(const QStringList& names, int scale) {
         // Owned here: closing a level window only schedules its deletion.
         std::unique_ptr<engine::LevelWindow> level(
             new engine::LevelWindow(levels::byNumber(n), nullptr, [] {}));
-        shots.push_back(grabWindow(name, *level, fieldCaptions(*level), scale));
+        shots.push_back(grabWindow(name, *level, *level->playField(), fieldCaptions(*level), scale));
     }
     return shots;
 }
 
-int differingPixels(const QImage& a, const QImage& b, const std::vector<QRect>& skipped) {
+// Pixels that differ inside `within` (everywhere if null), but for those in `skipped`.
+int differingPixels(const QImage& a, const QImage& b, const std::vector<QRect>& skipped, QRect within = {}) {
+    if (within.isNull()) within = a.rect();
     int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
+    for (int y = within.top(); y <= within.bottom(); ++y)
+        for (int x = within.left(); x <= within.right(); ++x) {
             if (a.pixel(x, y) == b.pixel(x, y)) continue;
             bool skip = false;
             for (const QRect& r : skipped) skip = skip || r.contains(x, y);
@@ -112,12 +122,17 @@ QString fontInUse() {
 
 int main(int argc, char** argv) {
     QTextStream err(stderr);
-    bool check = false;
+    bool check = false, fields = false;
+    QByteArray platform = "offscreen";
     int scale = 1;
     int next = 1;
     for (; next < argc && argv[next][0] == '-'; ++next) {
         if (std::strcmp(argv[next], "--check") == 0) {
             check = true;
+        } else if (std::strcmp(argv[next], "--fields") == 0) {
+            fields = true;
+        } else if (std::strcmp(argv[next], "--platform") == 0 && next + 1 < argc) {
+            platform = argv[++next];
         } else if (std::strcmp(argv[next], "--scale") == 0 && next + 1 < argc) {
             scale = std::atoi(argv[++next]);
         } else {
@@ -126,11 +141,11 @@ int main(int argc, char** argv) {
         }
     }
     if (next >= argc || scale < 1) {
-        err << "usage: plodway-screens [--check] [--scale N] DIR [NAME...]\n";
+        err << "usage: plodway-screens [--check [--fields]] [--scale N] [--platform NAME] DIR [NAME...]\n";
         return 2;
     }
     // The same pictures wherever it runs: no display, the scale asked for.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", platform);
     qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
     qunsetenv("QT_ENABLE_HIGHDPI_SCALING");
@@ -174,6 +189,15 @@ int main(int argc, char** argv) {
             err << path << ": " << saved.width() << "x" << saved.height() << ", the window now is "
                 << shot.image.width() << "x" << shot.image.height() << "\n";
             ++failures;
+        } else if (fields) {
+            const int inside = differingPixels(saved, shot.image, skipped, shot.gameArea);
+            const int all = differingPixels(saved, shot.image, {});
+            const int area = shot.gameArea.width() * shot.gameArea.height();
+            err << path << ": " << inside << " of the game's " << area << " pixels differ"
+                << (skipped.empty() ? "" : " (its text left out)") << "; elsewhere, drawn by the platform, "
+                << all - differingPixels(saved, shot.image, {}, shot.gameArea) << " of "
+                << shot.image.width() * shot.image.height() - area << "\n";
+            if (inside > 0) ++failures;
         } else if (const int n = differingPixels(saved, shot.image, skipped); n > 0) {
             err << path << ": " << n << " pixels differ from the window now\n";
             ++failures;
