@@ -3,8 +3,14 @@
 """Measures the real game against a bare Qt window, both under a private Xvfb.
 
 Usage: measure.py [build-dir] [--before PROGRAM]
+       measure.py [build-dir] --wine WINDOWS-BUILD-DIR
 With --before, PROGRAM (the game built from older code) is measured too,
 in the same runs, for CPU, wake-ups and memory.
+With --wine, the Windows build (built with the tools on) is measured under
+Wine beside the Linux build: the .exe's size, start-up, and the traffic
+tick's rhythm with the precise timer the game uses and with Qt's default
+coarse one (the baseline's). Only these: Wine's own CPU use and wake-ups
+say nothing of Windows'.
 
 Figures, each the median of RUNS runs of SECONDS_PER_RUN seconds; game,
 older game and baseline runs alternate:
@@ -231,12 +237,16 @@ def measure_baseline(display, program):
     return figures
 
 
+def command(program):
+    return program if isinstance(program, list) else [program]
+
+
 def start_up_ms(display, program, title):
     """Median time from spawn to the window being visible (xdotool polling)."""
     times = []
     for _ in range(STARTS):
         t0 = time.monotonic_ns()
-        process = subprocess.Popen([program], env=display.env,
+        process = subprocess.Popen(command(program), env=display.env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         display.wait_window(title)
         times.append((time.monotonic_ns() - t0) / 1e6)
@@ -249,7 +259,7 @@ def run_logged(display, program, title, open_level):
     """Runs an instrumented build; the game gets level 1 and a held key at the end."""
     with tempfile.TemporaryFile(mode="w+") as log:
         t0 = time.time_ns()
-        process = subprocess.Popen([program], env=display.env, stdout=subprocess.DEVNULL, stderr=log)
+        process = subprocess.Popen(command(program), env=display.env, stdout=subprocess.DEVNULL, stderr=log)
         try:
             window = display.wait_window(title)
             time.sleep(SETTLE_SECONDS / 2)
@@ -298,12 +308,57 @@ def median_of(runs, scenario, key):
     return statistics.median(r[scenario][key] for r in runs)
 
 
+def print_table(headers, rows):
+    widths = [max(len(str(r[i])) for r in rows + [headers]) for i in range(len(headers))]
+    print("| " + " | ".join(h.ljust(w) for h, w in zip(headers, widths)) + " |")
+    print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    for r in rows:
+        print("| " + " | ".join(str(c).ljust(w) for c, w in zip(r, widths)) + " |")
+
+
+def measure_wine(build, windows):
+    """The Windows build under Wine beside the Linux build."""
+    wine_run = os.path.join(os.path.dirname(__file__), "..", "cmake", "windows", "wine-run.sh")
+    prefix = ["bash", wine_run, "--prefix", os.path.join(windows, "wine-desktop")]
+    exe = lambda name: prefix + [os.path.join(windows, name)]
+    for name in ("plodway.exe", "bench/plodway-instrumented.exe", "bench/plodway-baseline-instrumented.exe"):
+        if not os.path.exists(os.path.join(windows, name)):
+            sys.exit(f"measure: {windows}/{name} is missing; build the Windows build with the tools on")
+    with Display() as display:
+        subprocess.run(exe("plodway.exe") + ["--version"], env=dict(
+            display.env, QT_COMMAND_LINE_PARSER_NO_GUI_MESSAGE_BOXES="1"), stdout=subprocess.DEVNULL)
+        wine_start = start_up_ms(display, exe("plodway.exe"), MENU_TITLE)
+        linux_start = start_up_ms(display, os.path.join(build, "plodway"), MENU_TITLE)
+        precise = logged_figures(*run_logged(display, exe("bench/plodway-instrumented.exe"), MENU_TITLE, True))
+        coarse = logged_figures(*run_logged(
+            display, exe("bench/plodway-baseline-instrumented.exe") + ["0", "coarse"], BASELINE_TITLE, False))
+    with tempfile.TemporaryDirectory() as tmp:
+        stripped = os.path.join(tmp, "plodway.exe")
+        subprocess.run(["x86_64-w64-mingw32-strip", "-o", stripped, os.path.join(windows, "plodway.exe")], check=True)
+        size = os.path.getsize(stripped)
+    print_table(("figure", "Windows build under Wine", "Linux build"), [
+        ("plodway.exe, stripped (MB)", fmt(size / 1e6, 1), ""),
+        ("start-up to visible window, xdotool (ms)", fmt(wine_start, 0), fmt(linux_start, 0)),
+        ("traffic tick, precise timer (the game's): median (ms)", fmt(precise["interval_median"], 3), ""),
+        ("    p99 (ms)", fmt(precise["interval_p99"], 3), ""),
+        ("    largest (ms)", fmt(precise["interval_max"], 3), ""),
+        ("    ticks counted", str(precise["ticks"]), ""),
+        ("50 ms on Qt's default coarse timer (the baseline): median (ms)", fmt(coarse["interval_median"], 3), ""),
+        ("    p99 (ms)", fmt(coarse["interval_p99"], 3), ""),
+        ("    ticks counted", str(coarse["ticks"]), ""),
+    ])
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("build", nargs="?", default=os.path.join(os.path.dirname(__file__), "..", "build"))
     parser.add_argument("--before", help="an older build's plodway, measured in the same runs")
+    parser.add_argument("--wine", help="a Windows build to measure under Wine beside the Linux build")
     args = parser.parse_args()
     build = os.path.abspath(args.build)
+    if args.wine:
+        measure_wine(build, os.path.abspath(args.wine))
+        return
     game = os.path.join(build, "plodway")
     baseline = os.path.join(build, "bench", "plodway-baseline")
     game_log = os.path.join(build, "bench", "plodway-instrumented")
@@ -387,12 +442,7 @@ def main():
         ("traffic ticks counted", str(g["ticks"]), "", str(b["ticks"]), "", ""),
         ("auto-repeat while Right is held (presses/s)", fmt(g["repeat_rate"], 1), "", "", "(information)", ""),
     ]
-    headers = ("figure", "plodway", "before" if olds else "", "baseline", "target", "")
-    widths = [max(len(str(r[i])) for r in rows + [headers]) for i in range(len(headers))]
-    print("| " + " | ".join(h.ljust(w) for h, w in zip(headers, widths)) + " |")
-    print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
-    for r in rows:
-        print("| " + " | ".join(str(c).ljust(w) for c, w in zip(r, widths)) + " |")
+    print_table(("figure", "plodway", "before" if olds else "", "baseline", "target", ""), rows)
 
     print("\nEvery run (the table gives the medians):")
     for name, runs in (("plodway", games), ("before", olds)):
