@@ -14,8 +14,9 @@
 # bus, and Orca with a configuration of its own in a temporary directory:
 # no speech server, sound or braille, so Orca only logs what it would say
 # (its "SPEECH OUTPUT:" debug lines). Nothing of the user's session or home
-# is used. Skipped (exit 77) when one of the programs is missing;
-# scripts/deps.sh installs them.
+# is used, and Orca speaks English whatever the locale. Skipped (exit 77)
+# when one of the programs is missing (scripts/deps.sh installs them), or
+# when the user runs Orca already: Orca runs once per user.
 set -euo pipefail
 game=$1
 transcript=${3:-}
@@ -33,9 +34,9 @@ if [ -z "${PLODWAY_ORCA_HOME:-}" ]; then
   mkdir -m 700 "$home/runtime"
   # The session bus starts the accessibility bus with this environment: all
   # of it inside the temporary home, settings in memory only.
-  HOME=$home XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_CACHE_HOME=$home/cache \
-  XDG_RUNTIME_DIR=$home/runtime GSETTINGS_BACKEND=memory PLODWAY_ORCA_HOME=$home \
-    dbus-run-session -- bash "$0" "$@"
+  env -u LANGUAGE LC_ALL=C.UTF-8 HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+    XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/runtime" GSETTINGS_BACKEND=memory \
+    PLODWAY_ORCA_HOME="$home" dbus-run-session -- bash "$0" "$@"
   exit
 fi
 
@@ -89,6 +90,13 @@ step() {
   shift
   [ $# -eq 0 ] || xdotool key --clearmodifiers --delay 0 "$@"
 }
+orca_ended() {
+  if grep -q "Another screen reader process is already running" "$work/orca.out"; then
+    echo "SKIPPED: Orca runs already for this user, and runs only once"
+    exit 77
+  fi
+  fail "Orca ended during: ${steps[-1]}"
+}
 heard=0  # utterances an earlier check has gone past
 # Waits until Orca has said each phrase, in this order, since the last check:
 # a part of an utterance, or with a leading "=" the whole of one.
@@ -102,7 +110,7 @@ hears() {
       heard=$((heard + $(cat "$work/match")))
       return 0
     fi
-    kill -0 "${pids[0]}" 2>/dev/null || fail "Orca ended during: ${steps[-1]}"
+    kill -0 "${pids[0]}" 2>/dev/null || orca_ended
     sleep 0.1
   done
   fail "${steps[-1]}: Orca did not say: $*"
