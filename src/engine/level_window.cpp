@@ -50,6 +50,7 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
     restartButton_->setGeometry(pxRect(def.buttonLeft, def.buttonTop, def.buttonWidth, def.buttonHeight));
     restartButton_->raise();
     setTabOrder(field_, restartButton_);
+    field_->setRestartControl(restartButton_);
 
     field_->onKeyDown = [this](std::int16_t key, std::int16_t modifiers) {
         dispatch([&] { handleKey(*controls_, *this, key, modifiers); });

@@ -80,17 +80,30 @@ PlayField::PlayField(const PictureBox& box, const std::vector<Drawable>& paintOr
     setFixedSize(pxSize(box.width(), box.height()));
     // The field has no caption a screen reader could fall back on.
     setAccessibleName(QStringLiteral("Play field"));
-    setAccessibleDescription(QString::fromLatin1(kKeyHelp));
+    describe(false);
+}
+
+void PlayField::setRestartControl(QWidget* restart) {
+    restart_ = restart;
+    describe(!isEnabled());
 }
 
 // Nothing visible changes when the turtle dies or comes back; a screen
-// reader hears it from the description, whose change Qt announces. It is
-// changed first, while the field may still hold the focus that disabling
-// passes on: a screen reader reads out changes of the focused control.
+// reader hears it from the descriptions. The field's is changed first, while
+// the field may still hold the focus that disabling passes on: a screen
+// reader reads out changes of the focused control. Qt 6.4 leaves the new
+// text out of the change it sends over AT-SPI, so Orca cannot read that one;
+// it does read the description of a control the focus comes to. So "Restart",
+// where the focus goes, says it too, and only while the turtle is run over.
 void PlayField::setTakesKeys(bool takesKeys) {
     if (takesKeys == isEnabled()) return;
-    setAccessibleDescription(QString::fromLatin1(takesKeys ? kKeyHelp : kRunOver));
+    describe(!takesKeys);
     setEnabled(takesKeys);
+}
+
+void PlayField::describe(bool runOver) {
+    setAccessibleDescription(QString::fromLatin1(runOver ? kRunOver : kKeyHelp));
+    if (restart_) restart_->setAccessibleDescription(runOver ? QString::fromLatin1(kRunOver) : QString());
 }
 
 void PlayField::paintEvent(QPaintEvent*) {

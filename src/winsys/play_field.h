@@ -2,7 +2,7 @@
 // The play field: paints its controls bottom first, takes key presses while
 // enabled and passes them on as the platform's virtual key codes. It tells a
 // screen reader which keys it takes, or, while disabled, that the turtle was
-// run over.
+// run over and how to bring it back.
 #pragma once
 
 #include <QWidget>
@@ -23,14 +23,20 @@ public:
     // Enables or disables the field; disabled, it tells a screen reader the
     // turtle was run over.
     void setTakesKeys(bool takesKeys);
+    // The control that brings a run-over turtle back, and takes the focus
+    // the disabled field gives up.
+    void setRestartControl(QWidget* restart);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void describe(bool runOver);
+
     const PictureBox& box_;
     const std::vector<Drawable>& paintOrder_;
+    QWidget* restart_ = nullptr;
 };
 
 // The platform's virtual key code for a Qt key, 0 where it has none.

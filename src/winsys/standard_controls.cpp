@@ -3,6 +3,7 @@
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QTimer>
 
 namespace winsys {
 
@@ -14,6 +15,41 @@ QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex&
     const bool empties = !index.isValid() || (command & QItemSelectionModel::Deselect);
     if (selectionModel()->hasSelection() && empties) return QItemSelectionModel::NoUpdate;
     return command;
+}
+
+// Qt names the current item to a screen reader before it says that the list
+// has the focus, so the reader says the list and how many items it has, and
+// never which item the arrow keys go on from. Once the list has said so, the
+// current item is named again.
+void ListBox::focusInEvent(QFocusEvent* event) {
+    QListWidget::focusInEvent(event);
+    QTimer::singleShot(0, this, [this] {
+        if (!hasFocus() || currentRow() < 0) return;
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(currentRow());
+        QAccessible::updateAccessibility(&focus);
+    });
+}
+
+// Qt 6.4 gives a screen reader no selection interface for a list, so on
+// Linux it cannot tell the current item from the selected one: each item's
+// description says which it is, and the reader reads it out with the item.
+void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    for (const QModelIndex& index : deselected.indexes()) describeSelection(index.row());
+    for (const QModelIndex& index : selected.indexes()) describeSelection(index.row());
+    QListWidget::selectionChanged(selected, deselected);
+}
+
+void ListBox::rowsInserted(const QModelIndex& parent, int start, int end) {
+    QListWidget::rowsInserted(parent, start, end);
+    for (int row = start; row <= end; ++row) describeSelection(row);
+}
+
+void ListBox::describeSelection(int row) {
+    QListWidgetItem* listItem = item(row);
+    if (!listItem) return;
+    listItem->setData(Qt::AccessibleDescriptionRole,
+                      listItem->isSelected() ? QStringLiteral("selected") : QStringLiteral("not selected"));
 }
 
 // Qt clicks a focused button on Enter only inside a QDialog.

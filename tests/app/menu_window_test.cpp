@@ -165,7 +165,8 @@ TEST_F(MenuTest, WinningChainsThroughAllThreeLevelsToTheFinalMessage) {
 }
 
 // Once a level is chosen the list keeps a selection whatever the mouse and
-// keys do to it; in a level, Enter clicks the focused "Restart".
+// keys do to it, and either Enter key opens it; in a level, Enter clicks the
+// focused "Restart".
 TEST_F(MenuTest, TheListKeepsItsSelectionAndEnterClicksAFocusedRestart) {
     QListWidget* list = menu->list();
     auto itemCentre = [&](int row) { return list->visualItemRect(list->item(row)).center(); };
@@ -175,6 +176,7 @@ TEST_F(MenuTest, TheListKeepsItsSelectionAndEnterClicksAFocusedRestart) {
         const char* what;
         std::function<void()> act;
         int selected;
+        const char* opens = "";  // the level window it opens, if any
     };
     const ListAction actions[] = {
         {"click below the items", [&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, belowTheItems); }, 1},
@@ -190,12 +192,21 @@ TEST_F(MenuTest, TheListKeepsItsSelectionAndEnterClicksAFocusedRestart) {
          1},
         {"click on another item", [&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, itemCentre(2)); }, 2},
         {"Up", [&] { QTest::keyClick(list, Qt::Key_Up); }, 0},
+        {"keypad Enter", [&] { QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier); }, 1, "level2"},
     };
     for (const ListAction& a : actions) {
         SCOPED_TRACE(a.what);
         select(1);
         list->setFocus();
+        QString opened;
+        whileLevelOpen([&](LevelWindow* level) {
+            if (!level) return;
+            opened = level->objectName();
+            level->close();
+        });
         a.act();
+        QCoreApplication::processEvents();  // where no level opened, the check above runs now
+        EXPECT_EQ(opened.toStdString(), a.opens);
         std::vector<int> selected;
         for (QListWidgetItem* item : list->selectedItems()) selected.push_back(list->row(item));
         EXPECT_EQ(selected, std::vector<int>{a.selected});

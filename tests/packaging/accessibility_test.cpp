@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // What a screen reader is told: the windows are a window and a dialog, the
 // controls the player uses carry names and the roles of standard controls,
-// the play field says when the turtle is run over and when it is back, and
-// the message boxes are standard alert boxes whose title and text can be
-// read out.
+// the level list names its current item and whether it is selected, the
+// play field and "Restart" say when the turtle is run over and when it is
+// back, and the message boxes are standard alert boxes whose title and text
+// can be read out.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -13,6 +14,7 @@
 #include <QTest>
 
 #include <functional>
+#include <vector>
 
 #include "app/menu_window.h"
 #include "engine/level_window.h"
@@ -37,6 +39,33 @@ bool reachable(QAccessibleInterface* root, QObject* target, int depth = 0) {
         if (reachable(root->child(i), target, depth + 1)) return true;
     return false;
 }
+
+// A screen reader reads out the description of a control as the focus comes
+// to it, and changes of it while it holds the focus: this records, for each
+// focus change while it lives, the description each side had then.
+class FocusChanges : public QObject {
+public:
+    struct Change {
+        QEvent::Type type;  // FocusIn or FocusOut
+        QObject* widget;
+        QString description;
+    };
+    FocusChanges() { qApp->installEventFilter(this); }
+    ~FocusChanges() override { qApp->removeEventFilter(this); }
+    // The first change of this type for the widget, or null.
+    const Change* first(QEvent::Type type, QObject* widget) const {
+        for (const Change& change : changes)
+            if (change.type == type && change.widget == widget) return &change;
+        return nullptr;
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) && watched->isWidgetType())
+            changes.push_back({event->type(), watched,
+                               QAccessible::queryAccessibleInterface(watched)->text(QAccessible::Description)});
+        return false;
+    }
+    std::vector<Change> changes;
+};
 
 TEST(Accessibility, MenuListAndPlayButtonHaveNames) {
     app::MenuWindow menu;
@@ -71,6 +100,35 @@ TEST(Accessibility, MenuListAndPlayButtonHaveNames) {
 
     EXPECT_TRUE(reachable(window, menu.list()));
     EXPECT_TRUE(reachable(window, menu.playButton()));
+}
+
+// In the list a screen reader speaks the current item, and with it whether
+// it is selected, which the arrows and Space change.
+TEST(Accessibility, TheLevelListTellsWhetherTheCurrentItemIsSelected) {
+    app::MenuWindow menu;
+    menu.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    QAccessibleInterface* list = accessible(menu.list());
+    ASSERT_NE(list, nullptr);
+    struct Step {
+        const char* what;
+        std::vector<Qt::Key> keys;
+        int current;
+        const char* description;
+    };
+    const Step steps[] = {
+        {"Tab, Tab: by the title picture to the list", {Qt::Key_Tab, Qt::Key_Tab}, 0, "not selected"},
+        {"Space", {Qt::Key_Space}, 0, "selected"},
+        {"Down", {Qt::Key_Down}, 1, "selected"},
+        {"Up", {Qt::Key_Up}, 0, "selected"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        for (Qt::Key key : step.keys) QTest::keyClick(QApplication::focusWidget(), key);
+        ASSERT_EQ(menu.list()->currentRow(), step.current);
+        EXPECT_EQ(list->child(step.current)->text(QAccessible::Description).toStdString(), step.description);
+    }
+    EXPECT_EQ(list->child(1)->text(QAccessible::Description).toStdString(), "not selected");
 }
 
 class AccessibleLevel : public ::testing::Test {
@@ -110,13 +168,20 @@ TEST_F(AccessibleLevel, PlayFieldAndRestartHaveNames) {
 }
 
 // Nothing visible tells a screen reader that the turtle was run over: the
-// field's description says so, and says the keys again once it is back.
-TEST_F(AccessibleLevel, PlayFieldSaysWhenTheTurtleIsRunOverAndWhenItIsBack) {
+// field's description says so, changed while the field still has the focus,
+// and says the keys again once it is back. The focus goes on to "Restart",
+// which says it too as it gets the focus, and says nothing of the kind while
+// the turtle lives, also in level 3, where it is enabled from the start.
+TEST_F(AccessibleLevel, PlayFieldAndRestartSayWhenTheTurtleIsRunOverAndWhenItIsBack) {
     QAccessibleInterface* field = accessible(window->playField());
+    QAccessibleInterface* restart = accessible(window->restartButton());
     ASSERT_NE(field, nullptr);
+    ASSERT_NE(restart, nullptr);
     const QString keyHelp = field->text(QAccessible::Description);
     EXPECT_TRUE(keyHelp.contains("Arrow keys")) << keyHelp.toStdString();
+    EXPECT_EQ(restart->text(QAccessible::Description), "");
 
+    FocusChanges focus;
     engine::LevelControls& controls = window->controls();
     ASSERT_TRUE(waitFor([&] {
         const engine::Image& car = *controls.hazardVehicles.front();
@@ -124,9 +189,24 @@ TEST_F(AccessibleLevel, PlayFieldSaysWhenTheTurtleIsRunOverAndWhenItIsBack) {
             controls.turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
         return controls.treadMark.visible();
     }));
-    EXPECT_EQ(field->text(QAccessible::Description).toStdString(), "Run over. Press Enter to restart.");
+    const std::string runOver = "Run over. Press Enter to restart.";
+    EXPECT_EQ(field->text(QAccessible::Description).toStdString(), runOver);
+    const FocusChanges::Change* left = focus.first(QEvent::FocusOut, window->playField());
+    const FocusChanges::Change* came = focus.first(QEvent::FocusIn, window->restartButton());
+    ASSERT_NE(left, nullptr);
+    ASSERT_NE(came, nullptr);
+    EXPECT_EQ(left->description.toStdString(), runOver);
+    EXPECT_EQ(came->description.toStdString(), runOver);
+
     QTest::keyClick(window->restartButton(), Qt::Key_Return);
-    EXPECT_EQ(field->text(QAccessible::Description).toStdString(), keyHelp.toStdString());
+    EXPECT_EQ(restart->text(QAccessible::Description), "");
+    const FocusChanges::Change* back = focus.first(QEvent::FocusIn, window->playField());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->description.toStdString(), keyHelp.toStdString());
+
+    engine::LevelWindow level3(levels::byNumber(3), nullptr, [] {});
+    ASSERT_TRUE(level3.restartButton()->isEnabled());
+    EXPECT_EQ(level3.restartButton()->accessibleDescription(), "");
 }
 
 TEST_F(AccessibleLevel, PausedBoxIsAnAlertWhoseTitleAndTextCanBeRead) {
