@@ -15,7 +15,8 @@
 #   adds no menu entries to the Linux desktop.
 set -euo pipefail
 if [ "${1:-}" = --prefix ]; then
-  export WINEPREFIX=$2
+  WINEPREFIX=$(realpath -m "$2")
+  export WINEPREFIX
   shift 2
 fi
 if [ "${1:-}" = --headless ]; then

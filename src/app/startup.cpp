@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -54,14 +53,11 @@ QtMessageHandler previousHandler = nullptr;
 QString firstLine(const QString& text) { return text.section(QLatin1Char('\n'), 0, 0).trimmed(); }
 
 [[noreturn]] void reportNoDisplay(const QString& fatal) {
-    QString line;
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        line = QStringLiteral("no display: neither DISPLAY nor WAYLAND_DISPLAY is set");
-    else
+    QString line = winsys::missingDisplay();
+    if (line.isEmpty())
         line = QStringLiteral("cannot open the display: ") +
                firstLine(heldMessages->empty() ? fatal : heldMessages->front().text);
-    std::fprintf(stderr, "plodway: %s\n", qUtf8Printable(line));
-    std::fflush(stderr);
+    winsys::reportCommandLineError(line);
     // Qt would abort right after this handler; nothing is set up yet that
     // needs tearing down.
     std::_Exit(EXIT_FAILURE);

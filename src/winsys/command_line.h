@@ -14,6 +14,10 @@ namespace winsys {
 // chooses a platform plugin that needs no display.
 void prepareInformationOnlyStart();
 
+// Why no display can be opened, where the environment tells (no DISPLAY and
+// no WAYLAND_DISPLAY on Linux); empty where it does not.
+QString missingDisplay();
+
 // Reports a command-line error of one line, with the program's name before it.
 void reportCommandLineError(const QString& line);
 

@@ -25,6 +25,9 @@ bool hasTextOutput() {
 // The windows platform plugin needs no display server: nothing to choose.
 void prepareInformationOnlyStart() {}
 
+// Windows always has a display.
+QString missingDisplay() { return {}; }
+
 void reportCommandLineError(const QString& line) {
     const QString text = QStringLiteral("plodway: ") + line;
     if (hasTextOutput()) {

@@ -5,8 +5,8 @@
 # run reports every problem.
 #
 #   exe EXE VERSION                 one static GUI program: imports, icon, version, manifest
-#   package BUILD_DIR VERSION       the zip's contents; the installer installs, starts and
-#                                   uninstalls under Wine and leaves nothing behind
+#   package BUILD_DIR VERSION       the zip's contents; the installer installs, the game
+#                                   starts, the uninstaller leaves nothing behind (Wine)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run=$here/../../cmake/windows/wine-run.sh
@@ -39,8 +39,10 @@ check_exe() {
     # in system32, and none from the toolchain or Qt.
     WINEPREFIX=$tmp/prefix "$wine_run" --headless cmd /c exit >/dev/null 2>&1
     system32=$tmp/prefix/drive_c/windows/system32
+    # API sets (api-ms-win-*) are names Windows resolves itself, not files.
     while read -r dll; do
-        if [[ "$dll" =~ ^(lib|Qt6|Qt5) ]] || ! ls "$system32" | grep -qix "$dll"; then
+        [[ "$dll" =~ ^api-ms-win- ]] && continue
+        if [[ "$dll" =~ ^(lib|Qt6|Qt5) ]] || [ -z "$(find "$system32" -maxdepth 1 -iname "$dll")" ]; then
             fail "$exe imports $dll, which is not a Windows system DLL"
         fi
     done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
@@ -69,7 +71,7 @@ check_exe() {
 }
 
 # A Windows path from inside the prefix, as a Linux path.
-unix_path() { winepath -u "$("$wine_run" --headless cmd /c echo "$1" 2>/dev/null | tr -d '\r')"; }
+unix_path() { winepath -u "$("$wine_run" --headless cmd /c echo "$1" 2>/dev/null | tr -d '\r"')"; }
 
 check_package() {
     local build=$1 version=$2
@@ -91,12 +93,11 @@ check_package() {
     "$wine_run" --headless reg query "$key" /v UninstallString >/dev/null 2>&1 ||
         fail "no uninstall entry $key"
 
-    # The installed game answers and starts: still running after five
-    # seconds, when timeout ends it (exit 124), rather than crashed.
-    local out code
-    out=$("$wine_run" --headless "$dir/plodway.exe" --version 2>&1 | tr -d '\r')
-    [ "$out" = "plodway $version" ] || fail "the installed game's --version says '$out'"
-    QT_QPA_PLATFORM=offscreen timeout 5 "$wine_run" --headless "$dir/plodway.exe"
+    # The installed game starts: still running after five seconds, when
+    # timeout ends it (exit 124), rather than failed. (Under Wine a GUI
+    # program's output goes nowhere, so --version would tell nothing here.)
+    local code
+    timeout 5 "$wine_run" --headless "$dir/plodway.exe"
     code=$?
     [ "$code" -eq 124 ] || fail "the installed game exited with $code within five seconds"
     wineserver -k; wineserver -w

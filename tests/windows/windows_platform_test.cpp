@@ -15,7 +15,6 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
-#include <QProcess>
 #include <QTest>
 
 #include <string>
@@ -36,11 +35,29 @@ HICON icon(QWidget* window, WPARAM which) {
     return reinterpret_cast<HICON>(SendMessageW(hwnd(window), WM_GETICON, which, 0));
 }
 
-// xdotool is a Linux program, which Wine starts as it starts a Windows one.
-void typeKey(const QString& key) {
-    QProcess xdotool;
-    xdotool.start(QStringLiteral("Z:/usr/bin/xdotool"), {QStringLiteral("key"), key});
-    ASSERT_TRUE(xdotool.waitForFinished(10000)) << key.toStdString();
+// Waits for a process this test started and returns its exit code.
+DWORD finish(PROCESS_INFORMATION& process, DWORD timeoutMs) {
+    const DWORD waited = WaitForSingleObject(process.hProcess, timeoutMs);
+    DWORD exitCode = STILL_ACTIVE;
+    if (waited == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
+bool start(std::wstring command, PROCESS_INFORMATION& process) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+}
+
+// xdotool is a Linux program, which Wine starts as it starts a Windows one,
+// though it cannot wait for it: the caller waits for the key's effect.
+void typeKey(const char* key) {
+    PROCESS_INFORMATION xdotool{};
+    ASSERT_TRUE(start(L"/usr/bin/xdotool key " + QString::fromLatin1(key).toStdWString(), xdotool)) << key;
+    CloseHandle(xdotool.hThread);
+    CloseHandle(xdotool.hProcess);
 }
 
 // The key presses the play field receives: the virtual key code Windows sent
@@ -104,25 +121,15 @@ TEST(WindowsPlatform, CommandLineAnswersInAMessageBox) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        std::wstring command = L"\"" PLODWAY_EXE "\" ";
-        command += c.option;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
-        ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &process));
+        ASSERT_TRUE(start(std::wstring(L"\"" PLODWAY_EXE "\" ") + c.option, process));
         HWND box = nullptr;
         ASSERT_TRUE(waitFor([&] { return (box = FindWindowW(L"#32770", L"plodway")) != nullptr; }, 20000));
         wchar_t text[4096] = {};
         GetDlgItemTextW(box, 0xFFFF, text, 4096);  // a message box's text
         EXPECT_TRUE(QString::fromWCharArray(text).contains(QLatin1String(c.text))) << QString::fromWCharArray(text).toStdString();
         PostMessageW(box, WM_COMMAND, IDOK, 0);
-        ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
-        DWORD exitCode = 0;
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        EXPECT_EQ(exitCode, c.exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        EXPECT_EQ(finish(process, 20000), c.exitCode);
     }
 }
 
@@ -178,7 +185,7 @@ TEST_F(WindowsLevel, KeysArriveAsVirtualKeyCodesAndPlay) {
             QWidget* open = QApplication::activeModalWidget();
             EXPECT_FALSE(style(open) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
         });
-        typeKey(QString::fromLatin1(c.key));
+        typeKey(c.key);
         ASSERT_TRUE(waitFor([&] { return !log.keys.empty() && (!c.pauses || !box.text.isEmpty()); }));
         EXPECT_EQ(log.keys.front().nativeKey, quint32(c.code));
         EXPECT_EQ(log.keys.front().gameKey, c.code);

@@ -70,12 +70,12 @@ std::vector<QRect> fieldCaptions(engine::LevelWindow& level) {
 
 // Shown and grabbed without running the event loop, so no timer ticks in
 // between: the picture is the window's load state, the same on every run.
-Shot grabWindow(const QString& name, QWidget& window, QWidget& game, std::vector<QRect> captions, int scale) {
+// `game` is what the game itself paints, in window pixels.
+Shot grabWindow(const QString& name, QWidget& window, QRect game, std::vector<QRect> captions, int scale) {
     window.show();
-    const QRect area = game.contentsRect().translated(game.mapTo(&window, QPoint(0, 0)));
     Shot shot{name, window.grab().toImage().convertToFormat(QImage::Format_RGB32),
               textAreas(window, std::move(captions), scale),
-              QRect(area.topLeft() * scale, area.size() * scale) & QRect(QPoint(0, 0), window.size() * scale)};
+              QRect(game.topLeft() * scale, game.size() * scale) & QRect(QPoint(0, 0), window.size() * scale)};
     window.close();
     return shot;
 }
@@ -85,8 +85,10 @@ std::vector<Shot> render(const QStringList& names, int scale) {
     const auto wanted = [&](const QString& name) { return names.isEmpty() || names.contains(name); };
     if (wanted(QStringLiteral("menu"))) {
         app::MenuWindow menu;
-        shots.push_back(grabWindow(QStringLiteral("menu"), menu, *menu.findChild<QLabel*>(QStringLiteral("title")), {},
-                                   scale));
+        const QLabel& title = *menu.findChild<QLabel*>(QStringLiteral("title"));
+        const QRect picture(title.mapTo(&menu, title.contentsRect().topLeft()),
+                            title.pixmap().deviceIndependentSize().toSize());
+        shots.push_back(grabWindow(QStringLiteral("menu"), menu, picture, {}, scale));
     }
     for (int n = 1; n <= levels::kLevelCount; ++n) {
         const QString name = QStringLiteral("level%1").arg(n);
@@ -94,7 +96,9 @@ std::vector<Shot> render(const QStringList& names, int scale) {
         // Owned here: closing a level window only schedules its deletion.
         std::unique_ptr<engine::LevelWindow> level(
             new engine::LevelWindow(levels::byNumber(n), nullptr, [] {}));
-        shots.push_back(grabWindow(name, *level, *level->playField(), fieldCaptions(*level), scale));
+        const QWidget& field = *level->playField();
+        shots.push_back(grabWindow(name, *level, QRect(field.mapTo(level.get(), QPoint(0, 0)), field.size()),
+                                   fieldCaptions(*level), scale));
     }
     return shots;
 }
@@ -191,12 +195,13 @@ int main(int argc, char** argv) {
             ++failures;
         } else if (fields) {
             const int inside = differingPixels(saved, shot.image, skipped, shot.gameArea);
-            const int all = differingPixels(saved, shot.image, {});
+            const int text = differingPixels(saved, shot.image, {}, shot.gameArea) - inside;
+            const int elsewhere = differingPixels(saved, shot.image, {}) - inside - text;
             const int area = shot.gameArea.width() * shot.gameArea.height();
-            err << path << ": " << inside << " of the game's " << area << " pixels differ"
-                << (skipped.empty() ? "" : " (its text left out)") << "; elsewhere, drawn by the platform, "
-                << all - differingPixels(saved, shot.image, {}, shot.gameArea) << " of "
-                << shot.image.width() * shot.image.height() - area << "\n";
+            err << path << ": " << inside << " of the game's " << area << " pixels differ";
+            if (!skipped.empty()) err << ", and " << text << " where the other font draws its text";
+            err << "; " << elsewhere << " of the other " << shot.image.width() * shot.image.height() - area
+                << ", drawn by the platform's style\n";
             if (inside > 0) ++failures;
         } else if (const int n = differingPixels(saved, shot.image, skipped); n > 0) {
             err << path << ": " << n << " pixels differ from the window now\n";
