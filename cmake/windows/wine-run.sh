@@ -46,8 +46,12 @@ if [ -z "${DISPLAY:-}" ]; then
   exec wine "$@"
 fi
 # A windowed run waits for Wine to let go of the display: the next run may
-# bring another.
+# bring another. Meanwhile a request to stop goes on to the program.
 code=0
-wine "$@" || code=$?
+wine "$@" &
+program=$!
+trap 'kill "$program" 2>/dev/null' TERM INT HUP
+wait "$program" || code=$?
+while kill -0 "$program" 2>/dev/null; do wait "$program" || code=$?; done
 wineserver -w
 exit "$code"

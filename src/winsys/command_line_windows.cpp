@@ -13,7 +13,7 @@ namespace {
 // Qt's own test for --help: a console, or output redirected by whoever
 // started us, gets text; a double-click or a shortcut gets a message box.
 bool hasTextOutput() {
-    if (GetConsoleWindow() || qEnvironmentVariableIsSet("QT_COMMAND_LINE_PARSER_NO_GUI_MESSAGE_BOXES")) return true;
+    if (GetConsoleWindow()) return true;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     GetStartupInfoW(&startup);
@@ -37,7 +37,8 @@ void reportCommandLineError(const QString& line) {
     }
     // Titled like Qt's --help box, with the application's name.
     MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.utf16()),
-                reinterpret_cast<const wchar_t*>(QCoreApplication::applicationName().utf16()), MB_OK | MB_ICONERROR);
+                reinterpret_cast<const wchar_t*>(QCoreApplication::applicationName().utf16()),
+                MB_OK | MB_TOPMOST | MB_SETFOREGROUND | MB_ICONERROR);
 }
 
 }  // namespace winsys
