@@ -16,7 +16,12 @@ extra_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x8
 jobs=$(nproc)
 
 qt=$(bash scripts/windows-qt.sh)
-cmake -S . -B build-windows --toolchain "$PWD/cmake/mingw-w64-x86_64.cmake" -DPLODWAY_QT_PREFIX="$qt" \
+# A build tree made against another Qt has that Qt's paths in its cache.
+fresh=()
+if [ -f build-windows/CMakeCache.txt ] && ! grep -qxF "PLODWAY_QT_PREFIX:UNINITIALIZED=$qt" build-windows/CMakeCache.txt; then
+  fresh=(--fresh)
+fi
+cmake "${fresh[@]}" -S . -B build-windows --toolchain "$PWD/cmake/mingw-w64-x86_64.cmake" -DPLODWAY_QT_PREFIX="$qt" \
   -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DPLODWAY_BUILD_TOOLS=OFF "${cmake_args[@]}"
 cmake --build build-windows -j"$jobs"
 ctest --test-dir build-windows --output-on-failure -j"$jobs"
