@@ -14,19 +14,7 @@
 #   other_font FONTCONFIG_FILE COMMAND...      the screenshot check with another font
 set -uo pipefail
 
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-finish() {
-    if [ "$failures" -gt 0 ]; then
-        echo "$failures check(s) failed" >&2
-        exit 1
-    fi
-    echo "all checks passed"
-    exit 0
-}
+. "$(dirname "$0")/../support/check_report.sh"
 skip_without() {
     local tool
     for tool; do

@@ -12,19 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 wine_run=$here/../../cmake/windows/wine-run.sh
 objdump=x86_64-w64-mingw32-objdump
 
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-finish() {
-    if [ "$failures" -gt 0 ]; then
-        echo "$failures check(s) failed" >&2
-        exit 1
-    fi
-    echo "all checks passed"
-    exit 0
-}
+. "$(dirname "$0")/../support/check_report.sh"
 tmp=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null; rm -rf "$tmp"' EXIT
 
