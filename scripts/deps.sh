@@ -5,7 +5,9 @@
 set -euo pipefail
 packages=(cmake g++ make ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
           desktop-file-utils appstream dpkg-dev file xvfb openbox xdotool x11-utils
-          lintian weston qt6-wayland xz-utils ccache "$@")
+          lintian weston qt6-wayland xz-utils ccache
+          libxcb1-dev
+          "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
