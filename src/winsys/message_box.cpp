@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
+#include "winsys/fixed_size.h"
 #include "winsys/platform_codes.h"
 
 namespace winsys {
@@ -31,6 +32,7 @@ void showMessageBox(QWidget* parent, const QString& text, int style, const std::
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
         grid->addItem(new QSpacerItem(kMinimumWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
                       grid->rowCount(), 0, 1, grid->columnCount());
+    refuseMaximise(&box);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
