@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "winsys/blocked_windows.h"
+#include "winsys/wayland_modal.h"
 
 namespace winsys {
 namespace {
@@ -52,6 +53,7 @@ void showModal(QWidget* window) {
     QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
     window->setWindowModality(Qt::ApplicationModal);
     window->show();
+    markModal(window);
     if (window->isVisible()) loop.exec();
     delete guard;
 }
