@@ -41,11 +41,16 @@ QWidget* raiseModal() {
     return modal;
 }
 
-void passFocusOn(QWindow* focused) {
-    if (!blocked(focused)) return;
-    // Once the window system has settled: the focus may be on its way to the
-    // modal window already.
+// Called whenever the focus moves, the window's or the widget's within it.
+// Qt's Wayland plugin asks the compositor to activate the focus window each
+// time, so the modal window is asked for after that, and once the window
+// system has settled: the focus may be on its way to it already.
+void passFocusOn() {
+    static bool asking = false;
+    if (asking || !blocked(QGuiApplication::focusWindow())) return;
+    asking = true;
     QTimer::singleShot(0, qApp, [] {
+        asking = false;
         if (blocked(QGuiApplication::focusWindow())) bringModalForward();
     });
 }
@@ -124,7 +129,7 @@ void answerBlockedWindows() {
     static bool answering = false;
     if (answering) return;
     answering = true;
-    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, passFocusOn);
+    QObject::connect(qApp, &QGuiApplication::focusObjectChanged, qApp, passFocusOn);
     answerX11CloseRequests();
 }
 
