@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake g++ make ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
           desktop-file-utils appstream dpkg-dev file xvfb openbox xdotool x11-utils
           lintian weston qt6-wayland xz-utils ccache
-          libxcb1-dev libwayland-dev qt6-base-private-dev
+          libxcb1-dev libwayland-dev qt6-base-private-dev mutter kwin-x11 kwin-wayland dbus-daemon
           "$@")
 missing=()
 for p in "${packages[@]}"; do
