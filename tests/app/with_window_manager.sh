@@ -35,11 +35,14 @@ fi
 work=$(mktemp -d)
 pids=()
 stop() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap stop EXIT
+# A test that runs out of time is ended with SIGTERM: the desktop goes too.
+trap 'exit 1' TERM INT
 wait_for() {  # wait_for WHAT LOG CONDITION...
   local what=$1 log=$2
   shift 2
@@ -112,4 +115,7 @@ fi
 printf 'leak:libdbus-1.so\n' >"$work/lsan.supp"
 export LSAN_OPTIONS="suppressions=$work/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
-QT_QPA_PLATFORM=$platform PLODWAY_TEST_DESKTOP=$desktop "$@"
+# In the background, so that a SIGTERM is answered while the test runs.
+QT_QPA_PLATFORM=$platform PLODWAY_TEST_DESKTOP=$desktop "$@" &
+pids+=($!)
+wait $!
