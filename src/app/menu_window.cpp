@@ -66,7 +66,9 @@ MenuWindow::MenuWindow(QWidget* parent)
       liveIcon_(revision_, {"liveIcon"}, 1740, 3420, &art::icoTurtle, false) {
     setObjectName("menu");
     setWindowTitle(QStringLiteral("Plodway"));
-    resize(pxSize(kClientWidth, kClientHeight));
+    // Declared fixed, so no desktop offers to maximise it; keepFixedSize()
+    // snaps back on one that resizes it all the same.
+    setFixedSize(pxSize(kClientWidth, kClientHeight));
 
     levelList_->setObjectName("levelList");
     levelList_->setAccessibleName(QStringLiteral("Levels"));

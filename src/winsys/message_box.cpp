@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
+#include "winsys/fixed_size.h"
+#include "winsys/modal.h"
 #include "winsys/platform_codes.h"
 
 namespace winsys {
@@ -24,15 +26,17 @@ QMessageBox::Icon iconFor(int style) {
 }  // namespace
 
 void showMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title) {
-    QMessageBox box(iconFor(style), title.value_or(kDefaultTitle), text, QMessageBox::Ok, parent);
-    box.setObjectName("messageBox");
+    auto* box = new QMessageBox(iconFor(style), title.value_or(kDefaultTitle), text, QMessageBox::Ok, parent);
+    box->setObjectName("messageBox");
     // Wide enough for the title bar to show its caption beside the frame's
     // buttons; a box as narrow as "Winner!" would otherwise lose it.
-    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
         grid->addItem(new QSpacerItem(kMinimumWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
                       grid->rowCount(), 0, 1, grid->columnCount());
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    refuseMaximise(box);
+    // Rather than exec(): the compositor learns that the box is modal before
+    // it first draws it.
+    showModal(box);
 }
 
 }  // namespace winsys

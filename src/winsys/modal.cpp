@@ -6,14 +6,18 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "winsys/blocked_windows.h"
+#include "winsys/wayland_modal.h"
+
 namespace winsys {
 namespace {
 
 // Ends the modal loop once the program hides the window. Minimising hides it
 // too, but the window stays shown as far as the program is concerned, and
 // the level must go on. A minimised modal window has no task-bar button of
-// its own and its owner takes no input, so restoring or activating the owner
-// brings it back.
+// its own and its owner takes no input, so restoring the owner brings it
+// back; activating the owner does too, as every blocked window does
+// (winsys/blocked_windows.h).
 class ModalWatch : public QObject {
 public:
     ModalWatch(QWidget* window, QEventLoop& loop)
@@ -26,21 +30,17 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == window_) {
             if (event->type() == QEvent::Hide && !window_->isVisible()) loop_.quit();
-        } else if (watched == owner_ && ownerCameBack(event) && window_->isMinimized()) {
-            window_->showNormal();
-            window_->raise();
-            window_->activateWindow();
+        } else if (watched == owner_ && window_ && event->type() == QEvent::WindowStateChange &&
+                   !owner_->isMinimized() && window_->isMinimized()) {
+            bringModalForward();
         }
         return false;
     }
 
 private:
-    bool ownerCameBack(QEvent* event) const {
-        return (event->type() == QEvent::WindowStateChange && !owner_->isMinimized()) ||
-               (event->type() == QEvent::ActivationChange && owner_->isActiveWindow());
-    }
-
-    QWidget* window_;
+    // The window is destroyed before this watch is, and the owner may hear
+    // of it in between.
+    QPointer<QWidget> window_;
     QPointer<QWidget> owner_;
     QEventLoop& loop_;
 };
@@ -48,12 +48,14 @@ private:
 }  // namespace
 
 void showModal(QWidget* window) {
+    answerBlockedWindows();
     QEventLoop loop;
     QPointer<QWidget> guard(window);
     ModalWatch watch(window, loop);
     QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
     window->setWindowModality(Qt::ApplicationModal);
     window->show();
+    markModal(window);
     if (window->isVisible()) loop.exec();
     delete guard;
 }

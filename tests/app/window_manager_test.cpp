@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Minimising under a real window manager: openbox on an X server of the
-// test's own (with_window_manager.sh). Whichever window the player minimises
-// and whichever he brings back, alive, dead or paused, the same level window
-// returns as it was and takes the keys again.
+// The game on real desktops, each on a screen of its own
+// (with_window_manager.sh): openbox, mutter and KWin managing X11, and mutter
+// as a Wayland compositor. They differ where it matters: openbox minimises a
+// window with the windows it belongs to, KWin one window alone, mutter no
+// modal window alone; an X11 window manager passes the focus from a blocked
+// window on to the modal one, a Wayland compositor has to be told. Whatever
+// the player does to which window, alive, dead, paused or with "Restart"
+// focused, the same level comes back as it was and takes the keys.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,10 +16,16 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
+#include <xcb/xcb.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <tuple>
 
 #include "app/menu_window.h"
@@ -26,8 +36,45 @@ using engine::LevelWindow;
 
 namespace {
 
-enum class Play { Alive, Dead, Paused };
-enum class Which { Level, Menu };
+enum class Play { Alive, Dead, Paused, RestartFocused };
+const char* const kPlays[] = {"alive", "dead", "paused", "Restart focused"};
+enum class Deed {
+    MinimiseLevelRestoreLevel,
+    MinimiseLevelRestoreMenu,
+    MinimiseMenuRestoreLevel,
+    MinimiseMenuRestoreMenu,
+    ActivateMenu,
+    CloseMenu,
+    CloseLevel,
+    Look,
+};
+const char* const kDeeds[] = {"minimise level, restore level", "minimise level, restore menu",
+                              "minimise menu, restore level",  "minimise menu, restore menu",
+                              "activate menu",                 "close menu",
+                              "close level",                   "look at the windows"};
+
+bool onWayland() { return QApplication::platformName() == "wayland"; }
+QString desktop() { return qEnvironmentVariable("PLODWAY_TEST_DESKTOP"); }
+
+// What each desktop lets the player do.
+bool possible(Play play, Deed deed) {
+    switch (deed) {
+        case Deed::ActivateMenu: return true;
+        // mutter minimises no modal window on its own, only with its owner;
+        // on Wayland only the game itself can ask to minimise a window, and
+        // only the compositor can bring it back.
+        case Deed::MinimiseLevelRestoreMenu: return !desktop().startsWith("mutter");
+        case Deed::MinimiseLevelRestoreLevel: return !onWayland() && desktop() != "mutter";
+        // On Wayland nothing outside the compositor closes a window.
+        case Deed::MinimiseMenuRestoreLevel:
+        case Deed::MinimiseMenuRestoreMenu:
+        case Deed::CloseMenu: return !onWayland();
+        // Only a box blocks the level, and only X11 tells where windows are.
+        case Deed::CloseLevel:
+        case Deed::Look: return !onWayland() && play == Play::Paused;
+    }
+    return false;
+}
 
 // Asks the window manager, or presses a key, as the player would.
 void xdotool(const QStringList& args) {
@@ -41,6 +88,152 @@ void xdotool(const QStringList& args) {
 QString id(QWidget* window) { return QString::number(window->winId()); }
 
 QMessageBox* openBox() { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); }
+
+// What a pager or a task bar asks of an X11 window manager, what it says a
+// window offers, and a window of another program to take the focus.
+class X11Desktop {
+public:
+    X11Desktop() : connection_(xcb_connect(nullptr, nullptr)) {
+        root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+        clock_ = xcb_generate_id(connection_);
+        const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        xcb_create_window(connection_, 0, clock_, root_, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY, 0,
+                          XCB_CW_EVENT_MASK, &mask);
+    }
+    ~X11Desktop() { xcb_disconnect(connection_); }
+
+    void openOtherWindow() {
+        other_ = xcb_generate_id(connection_);
+        xcb_create_window(connection_, XCB_COPY_FROM_PARENT, other_, root_, 0, 0, 200, 100, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        const std::uint32_t hints[9] = {1, 1};  // input: it takes the keyboard
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, other_, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32,
+                            9, hints);
+        xcb_map_window(connection_, other_);
+        xcb_flush(connection_);
+    }
+    void activateOtherWindow() { send(other_, "_NET_ACTIVE_WINDOW", {2, now()}); }
+    void closeOtherWindow() {
+        xcb_destroy_window(connection_, other_);
+        xcb_flush(connection_);
+    }
+    // A task bar's close box: the window manager passes it on as WM_DELETE_WINDOW.
+    void requestClose(QWidget* window) { send(xcb_window_t(window->winId()), "_NET_CLOSE_WINDOW", {now(), 2}); }
+    bool offersMaximise(QWidget* window) {
+        const xcb_atom_t offers[] = {atom("_NET_WM_ACTION_MAXIMIZE_HORZ"), atom("_NET_WM_ACTION_MAXIMIZE_VERT")};
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            connection_,
+            xcb_get_property(connection_, 0, xcb_window_t(window->winId()), atom("_NET_WM_ALLOWED_ACTIONS"),
+                             XCB_ATOM_ATOM, 0, 64),
+            nullptr);
+        const auto* actions = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+        const bool offered = std::find_first_of(actions, actions + xcb_get_property_value_length(reply) / 4,
+                                                std::begin(offers), std::end(offers)) !=
+                             actions + xcb_get_property_value_length(reply) / 4;
+        std::free(reply);
+        return offered;
+    }
+
+private:
+    xcb_atom_t atom(const char* name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            connection_, xcb_intern_atom(connection_, 0, std::uint16_t(std::strlen(name)), name), nullptr);
+        const xcb_atom_t atom = reply->atom;
+        std::free(reply);
+        return atom;
+    }
+    // The server's time, as a click carries it: window managers ignore a
+    // request older than the player's last action.
+    std::uint32_t now() {
+        xcb_change_property(connection_, XCB_PROP_MODE_APPEND, clock_, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, "");
+        xcb_flush(connection_);
+        for (;;) {
+            xcb_generic_event_t* event = xcb_wait_for_event(connection_);
+            if (!event) return XCB_CURRENT_TIME;
+            const bool property = (event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY;
+            const std::uint32_t time = property ? reinterpret_cast<xcb_property_notify_event_t*>(event)->time : 0;
+            std::free(event);
+            if (property) return time;
+        }
+    }
+    void send(xcb_window_t window, const char* type, std::initializer_list<std::uint32_t> data) {
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window;
+        message.type = atom(type);
+        std::copy(data.begin(), data.end(), message.data.data32);
+        xcb_send_event(connection_, 0, root_, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&message));
+        xcb_flush(connection_);
+    }
+
+    xcb_connection_t* connection_;
+    xcb_window_t root_ = 0, clock_ = 0, other_ = 0;
+};
+
+// The frame the window manager puts round a window. QWidget keeps the first
+// frame margins it learns, which may be from before the window manager
+// framed the window; QWindow asks.
+QRect frame(QWidget* window) { return window->windowHandle()->frameGeometry(); }
+
+// The title bar as the window manager draws it; null where it draws none.
+QImage titleBar(QWidget* window) {
+    const QRect frame = ::frame(window);
+    const int height = window->geometry().top() - frame.top();
+    if (height <= 0) return {};
+    return window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), height).toImage();
+}
+
+// How wide the title's text is drawn: the columns in which the title bar
+// with it differs from the title bar without.
+int titleWidth(const QImage& with, const QImage& without) {
+    int first = with.width(), last = -1;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            if (with.pixel(x, y) != without.pixel(x, y)) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    return last - first + 1;
+}
+
+// How wide the window manager draws a window's title, measured as a step
+// of a script: the title bar with the title, without it (a blank title) and
+// with it again, each once the window manager has drawn it. Should the title
+// bar change otherwise meanwhile, from inactive to active say, it measures
+// again.
+class TitleWidth {
+public:
+    TitleWidth(QPointer<QWidget>& window, QString title) : window_(window), title_(std::move(title)) {}
+    int width() const { return width_; }
+    bool operator()() {
+        const QImage now = titleBar(window_);
+        if (phase_ == 0) {
+            with_ = now;
+            window_->setWindowTitle(QStringLiteral(" "));
+        } else if (now == (phase_ == 1 ? with_ : without_)) {
+            return false;  // not drawn yet
+        } else if (phase_ == 1) {
+            without_ = now;
+            window_->setWindowTitle(title_);
+        } else if (now != with_) {
+            phase_ = 0;
+            return false;
+        } else {
+            width_ = titleWidth(with_, without_);
+            return true;
+        }
+        ++phase_;
+        return false;
+    }
+
+private:
+    QPointer<QWidget>& window_;
+    QString title_;
+    int phase_ = 0, width_ = 0;
+    QImage with_, without_;
+};
 
 // Steps run one after another from whichever event loop is running, each as
 // soon as it says it is done. Nothing waits inside a step, so a modal loop
@@ -77,29 +270,25 @@ private:
     int done_ = 0;
 };
 
-struct Case {
-    int level;
-    Play play;
-    Which minimise, restore;
-};
-
-TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
-    ASSERT_EQ(QApplication::platformName(), "xcb");
+TEST(WindowManager, WhateverThePlayerDoesToEitherWindowTheLevelComesBackAsItWasAndTakesTheKeys) {
     app::MenuWindow menu;
     menu.show();
+    X11Desktop x11;
+    struct Case {
+        Play play;
+        Deed deed;
+    };
     std::vector<Case> cases;
-    for (Play play : {Play::Alive, Play::Dead, Play::Paused})
-        for (Which minimise : {Which::Level, Which::Menu})
-            for (Which restore : {Which::Level, Which::Menu})
-                cases.push_back({int(cases.size()) % 3 + 1, play, minimise, restore});
+    for (Play play : {Play::Alive, Play::Dead, Play::Paused, Play::RestartFocused})
+        for (int deed = 0; deed <= int(Deed::Look); ++deed)
+            if (possible(play, Deed(deed))) cases.push_back({play, Deed(deed)});
 
     for (const Case& c : cases) {
-        const char* play[] = {"alive", "dead", "paused"};
-        SCOPED_TRACE(testing::Message() << "level " << c.level << ", " << play[int(c.play)] << ", minimise "
-                                        << (c.minimise == Which::Level ? "level" : "menu") << ", restore "
-                                        << (c.restore == Which::Level ? "level" : "menu"));
+        // "Restart" can take the focus of a live turtle in level 3 only.
+        const int number = c.play == Play::RestartFocused ? 3 : int(&c - &cases.front()) % 3 + 1;
+        SCOPED_TRACE(testing::Message() << "level " << number << ", " << kPlays[int(c.play)] << ", "
+                                        << kDeeds[int(c.deed)]);
         QPointer<LevelWindow> level;
-        auto window = [&](Which w) -> QWidget* { if (w == Which::Level) return level; return &menu; };
         // The box when paused, else the level: where the keys go.
         auto front = [&]() -> QWidget* { if (c.play == Play::Paused) return openBox(); return level; };
         using Seen = std::tuple<float, float, winsys::Picture, bool, bool, bool>;
@@ -109,28 +298,34 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
                         level->restartButton()->isEnabled(), level->playField()->isEnabled());
         };
         Seen before;
-        float vehicleLeft = 0;
+        float startLeft = 0, vehicleLeft = 0;
+        QPointer<QWidget> box, levelWindow;
+        QImage levelTitleBar;
+        TitleWidth boxTitle(box, QStringLiteral("Plodway")), levelTitle(levelWindow, QStringLiteral("Plodway"));
 
         Script script([&] {
-            if (QMessageBox* box = openBox()) box->done(0);
+            if (QMessageBox* open = openBox()) open->done(0);
             if (level) level->close();
         });
         script.then([&] {
             level = dynamic_cast<LevelWindow*>(QApplication::activeModalWidget());
+            levelWindow = level.data();
             return level && level->isActiveWindow();
         });
         // Every further step needs the level still open.
         auto then = [&](std::function<bool()> step) { script.then([&, step] { return level && step(); }); };
-        float startLeft = 0;
         then([&] {
             startLeft = level->controls().turtle.left();
-            if (c.play != Play::Dead) xdotool({"key", c.play == Play::Alive ? "Right" : "p"});
+            // Every state is reached with a key: on Wayland the game may ask
+            // for the focus only just after the player's last key.
+            xdotool({"key", c.play == Play::Paused ? "p" : c.play == Play::RestartFocused ? "Tab" : "Right"});
             return true;
         });
         then([&] {
             engine::LevelControls& controls = level->controls();
             if (c.play == Play::Alive) return controls.turtle.left() > startLeft;
             if (c.play == Play::Paused) return openBox() && openBox()->isActiveWindow();
+            if (c.play == Play::RestartFocused) return level->restartButton()->hasFocus();
             // Put the turtle on a vehicle until one runs it over.
             if (!controls.treadMark.visible()) {
                 const engine::Image& car = *controls.hazardVehicles.front();
@@ -140,31 +335,128 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
         });
         then([&] {
             before = seen();
-            xdotool({"windowminimize", id(window(c.minimise))});
             return true;
         });
-        then([&] {
-            // Either way the window manager minimises both, as they are one group.
-            return level->isMinimized() && menu.isMinimized();
-        });
-        then([&] {
-            xdotool({"windowactivate", id(window(c.restore))});
-            return true;
-        });
-        then([&] {
-            return !level->isMinimized() && !menu.isMinimized() && front() && front()->isActiveWindow();
-        });
+
+        switch (c.deed) {
+            case Deed::MinimiseLevelRestoreLevel:
+            case Deed::MinimiseLevelRestoreMenu:
+            case Deed::MinimiseMenuRestoreLevel:
+            case Deed::MinimiseMenuRestoreMenu: {
+                const bool levelFirst = c.deed <= Deed::MinimiseLevelRestoreMenu;
+                const bool levelBack = c.deed == Deed::MinimiseLevelRestoreLevel || c.deed == Deed::MinimiseMenuRestoreLevel;
+                if (onWayland()) {
+                    // KWin gives the keyboard to the menu at once. Qt learns
+                    // nothing of a minimised window on Wayland.
+                    then([&] {
+                        level->showMinimized();
+                        QGuiApplication::sync();
+                        QGuiApplication::sync();
+                        return true;
+                    });
+                    then([&] { return front()->isActiveWindow(); });
+                    break;
+                }
+                then([&, levelFirst] {
+                    xdotool({"windowminimize", levelFirst ? id(level) : id(&menu)});
+                    return true;
+                });
+                then([&, levelFirst] {
+                    // openbox minimises the level and the menu together, as one group.
+                    const bool both = level->isMinimized() && menu.isMinimized();
+                    return (levelFirst ? level->isMinimized() : menu.isMinimized()) &&
+                           (desktop() != "openbox" || both);
+                });
+                then([&, levelBack] {
+                    xdotool({"windowactivate", levelBack ? id(level) : id(&menu)});
+                    return true;
+                });
+                // Brought back alone, the level may leave a minimised menu so.
+                then([&, levelBack] {
+                    return !level->isMinimized() && (levelBack || !menu.isMinimized()) && front() &&
+                           front()->isActiveWindow();
+                });
+                break;
+            }
+            case Deed::ActivateMenu:
+                then([&] {
+                    // As a task-bar click does; on Wayland the game asks itself.
+                    if (onWayland()) menu.activateWindow();
+                    else xdotool({"windowactivate", id(&menu)});
+                    // Once for the request, once for what it asked: then the
+                    // compositor has given the focus to the menu or passed it on.
+                    QGuiApplication::sync();
+                    QGuiApplication::sync();
+                    return true;
+                });
+                then([&] { return front()->isActiveWindow(); });
+                break;
+            case Deed::CloseMenu:
+            case Deed::CloseLevel:
+                // With the focus elsewhere, so that only the refusal brings
+                // the front window back.
+                then([&] {
+                    x11.openOtherWindow();
+                    return true;
+                });
+                then([&] {
+                    x11.activateOtherWindow();  // until the window manager has taken the window on
+                    return QGuiApplication::focusWindow() == nullptr;
+                });
+                then([&] {
+                    x11.requestClose(c.deed == Deed::CloseMenu ? static_cast<QWidget*>(&menu) : level);
+                    return true;
+                });
+                then([&] { return front()->isActiveWindow() && menu.isVisible(); });
+                then([&] {
+                    x11.closeOtherWindow();
+                    return true;
+                });
+                break;
+            case Deed::Look:
+                then([&] {
+                    for (QWidget* w : {static_cast<QWidget*>(&menu), static_cast<QWidget*>(level), front()})
+                        EXPECT_FALSE(x11.offersMaximise(w)) << w->windowTitle().toStdString();
+                    EXPECT_TRUE(frame(level).contains(frame(openBox()).center()));
+                    return true;
+                });
+                // The box's title bar shows its title in full, as wide as a
+                // wide level's shows it.
+                if (titleBar(&menu).isNull()) break;  // no title bars here
+                then([&] {
+                    box = openBox();
+                    return true;
+                });
+                then(std::ref(boxTitle));
+                then([&] {
+                    levelTitleBar = titleBar(level);
+                    level->setWindowTitle(QStringLiteral("Plodway"));
+                    return true;
+                });
+                then([&] { return titleBar(level) != levelTitleBar; });
+                then(std::ref(levelTitle));
+                then([&] {
+                    EXPECT_NEAR(boxTitle.width(), levelTitle.width(), 2) << "the box's title bar cuts off its title";
+                    level->setWindowTitle(QString::fromUtf8(level->controls().def.caption));
+                    return true;
+                });
+                break;
+        }
+
         then([&] {
             EXPECT_EQ(seen(), before);
             vehicleLeft = level->controls().trafficVehicles.front()->left();
-            // Right moves a live turtle; Enter clicks the focused "Restart" of
-            // a dead one, or closes the "Paused" box.
+            // Right moves a live turtle; Enter clicks a focused "Restart" or
+            // closes the "Paused" box.
             xdotool({"key", c.play == Play::Alive ? "Right" : "Return"});
             return true;
         });
         then([&] {
-            if (c.play == Play::Alive) return level->controls().turtle.left() > std::get<0>(before);
+            engine::LevelControls& controls = level->controls();
+            if (c.play == Play::Alive) return controls.turtle.left() > std::get<0>(before);
             if (c.play == Play::Dead) return level->playField()->isEnabled();
+            if (c.play == Play::RestartFocused)
+                return controls.turtle.top() == controls.def.restartTop && !level->restartButton()->isEnabled();
             return !openBox() && level->isActiveWindow();
         });
         then([&] { return level->controls().trafficVehicles.front()->left() != vehicleLeft; });
@@ -173,7 +465,7 @@ TEST(WindowManager, MinimisingAndRestoringEitherWindowKeepsTheLevelAsItWas) {
             return true;
         });
 
-        menu.list()->setCurrentRow(c.level - 1);
+        menu.list()->setCurrentRow(number - 1);
         menu.playButton()->click();
         EXPECT_TRUE(script.finished()) << "the level ended after step " << script.done();
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

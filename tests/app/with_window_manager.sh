@@ -1,47 +1,121 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
-# Runs a test program against an X server and a window manager of its own:
-# Xvfb on a free display, openbox managing it, Qt on its xcb platform.
+# with_window_manager.sh DESKTOP PROGRAM [ARGS...]: runs a test program on a
+# desktop of its own, an X server (Xvfb, on a free display) and:
+#   openbox          openbox managing it, Qt on its xcb platform
+#   mutter           GNOME's mutter managing it, Qt on its xcb platform
+#   kwin             KDE's KWin managing it, Qt on its xcb platform
+#   mutter-wayland   mutter as a Wayland compositor in a window on it, Qt on
+#                    its wayland platform; xdotool's keys reach the
+#                    compositor through that window
+#   kwin-wayland     KWin likewise
 # Skipped (exit 77) only when one of the programs is missing; scripts/deps.sh
 # installs them.
 set -euo pipefail
-for program in Xvfb openbox xdotool xprop; do
+desktop=$1
+shift
+case $desktop in
+  openbox) needed=(openbox) ;;
+  mutter | mutter-wayland) needed=(mutter dbus-daemon) ;;
+  kwin) needed=(kwin_x11 dbus-daemon) ;;
+  kwin-wayland) needed=(kwin_wayland dbus-daemon) ;;
+  *) echo "unknown desktop $desktop" >&2; exit 2 ;;
+esac
+for program in Xvfb xdotool xprop "${needed[@]}"; do
   if ! command -v "$program" >/dev/null; then
     echo "SKIPPED: $program is not installed (scripts/deps.sh installs it)"
     exit 77
   fi
 done
+if [[ $desktop == *-wayland ]] && [ ! -e "$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null)/platforms/libqwayland-generic.so" ]; then
+  echo "SKIPPED: Qt's Wayland platform plugin is not installed (qt6-wayland)"
+  exit 77
+fi
 
 work=$(mktemp -d)
 pids=()
 stop() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap stop EXIT
+# A test that runs out of time is ended with SIGTERM: the desktop goes too.
+trap 'exit 1' TERM INT
+wait_for() {  # wait_for WHAT LOG CONDITION...
+  local what=$1 log=$2
+  shift 2
+  for _ in $(seq 300); do "$@" && return 0; sleep 0.05; done
+  echo "$what did not start:"; cat "$log"; exit 1
+}
 
 # Xvfb picks a free display and writes its number once it takes clients.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-if [ ! -s "$work/display" ]; then echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; fi
+wait_for Xvfb "$work/xvfb.log" test -s "$work/display"
 export DISPLAY=":$(head -n1 "$work/display")"
-
-# openbox is managing the screen once it has named itself on the root window.
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 200); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-  sleep 0.05
-done
-if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
-  echo "openbox did not start:"; cat "$work/openbox.log"; exit 1
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# mutter and KWin want a session bus of their own, which starts the services
+# they ask for on this display.
+if [ "$desktop" != openbox ]; then
+  dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$work/bus" 4>"$work/bus.pid" \
+    >"$work/bus.log" 2>&1
+  pids+=("$(cat "$work/bus.pid")")
+  export DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus")
 fi
 
-# Qt's xcb platform looks for the session bus, and libdbus keeps a buffer
-# from that for the life of the process: not ours for LeakSanitizer to report.
+# A window manager is managing the screen once it has named itself on the
+# root window.
+managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+case $desktop in
+  openbox)
+    openbox --sm-disable >"$work/wm.log" 2>&1 &
+    pids+=($!)
+    wait_for openbox "$work/wm.log" managing
+    platform=xcb ;;
+  mutter)
+    mutter --x11 --replace >"$work/wm.log" 2>&1 &
+    pids+=($!)
+    wait_for mutter "$work/wm.log" managing
+    platform=xcb ;;
+  kwin)
+    kwin_x11 --replace >"$work/wm.log" 2>&1 &
+    pids+=($!)
+    wait_for KWin "$work/wm.log" managing
+    platform=xcb ;;
+  mutter-wayland)
+    # Without Xwayland, which would outlive mutter for a while.
+    mutter --nested --no-x11 --wayland-display=plodway-test >"$work/wm.log" 2>&1 &
+    pids+=($!)
+    wait_for mutter "$work/wm.log" test -S "$XDG_RUNTIME_DIR/plodway-test"
+    corner=(780 580)  # of its 800 by 600 window
+    platform=wayland ;;
+  kwin-wayland)
+    # kwin_wayland carries a file capability, which a sandbox may refuse to
+    # grant; a copy carries none.
+    cp "$(command -v kwin_wayland)" "$work/kwin_wayland"
+    "$work/kwin_wayland" --x11-display "$DISPLAY" --socket plodway-test --width 1024 --height 768 \
+      >"$work/wm.log" 2>&1 &
+    pids+=($!)
+    wait_for KWin "$work/wm.log" test -S "$XDG_RUNTIME_DIR/plodway-test"
+    corner=(1000 740)
+    platform=wayland ;;
+esac
+if [ "$platform" = wayland ]; then
+  export WAYLAND_DISPLAY=plodway-test
+  # The compositor's window takes the keys while the pointer is over it; in
+  # its far corner the pointer stays off the game's windows.
+  xdotool mousemove "${corner[@]}"
+fi
+
+# Qt's platforms look for the session bus, and libdbus keeps a buffer from
+# that for the life of the process: not ours for LeakSanitizer to report.
 printf 'leak:libdbus-1.so\n' >"$work/lsan.supp"
 export LSAN_OPTIONS="suppressions=$work/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
-QT_QPA_PLATFORM=xcb "$@"
+# In the background, so that a SIGTERM is answered while the test runs.
+QT_QPA_PLATFORM=$platform PLODWAY_TEST_DESKTOP=$desktop "$@" &
+pids+=($!)
+wait $!

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "engine/level_window.h"
 #include "levels/levels.h"
@@ -17,6 +18,23 @@
 using namespace engine;
 
 namespace {
+
+// Asks for a maximise as the title bar that Qt draws itself on Wayland does,
+// and waits until the window has been told and has answered.
+bool maximiseIsUndone(QWidget* window) {
+    struct Watch : QObject {
+        bool maximised = false;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            maximised = maximised || (event->type() == QEvent::WindowStateChange &&
+                                      static_cast<QWidget*>(watched)->isMaximized());
+            return false;
+        }
+    } watch;
+    window->installEventFilter(&watch);
+    const QSize size = window->size();
+    window->windowHandle()->setWindowStates(Qt::WindowMaximized);
+    return waitFor([&] { return watch.maximised && !window->isMaximized() && window->size() == size; });
+}
 
 class LevelWindowTest : public ::testing::Test {
 protected:
@@ -202,6 +220,15 @@ TEST_F(LevelWindowTest, AWinHidesTheWindowAndStopsItBeforeHandingOver) {
     EXPECT_EQ(seen.icon, int(QMessageBox::NoIcon));
     EXPECT_FALSE(visibleAtHandOver);
     EXPECT_TRUE(waitFor([&] { return window.isNull(); }));  // deleted once the tick returned
+}
+
+TEST_F(LevelWindowTest, TheLevelAndItsBoxesKeepTheirSizeWhenAskedToMaximise) {
+    open(1);
+    EXPECT_TRUE(maximiseIsUndone(window));
+    bool boxUndone = false;
+    answerNextBox(nullptr, [&] { boxUndone = maximiseIsUndone(QApplication::activeModalWidget()); });
+    QTest::keyClick(window->playField(), Qt::Key_P);
+    EXPECT_TRUE(boxUndone);
 }
 
 TEST_F(LevelWindowTest, ClosingWhileDeadDestroysTheWindow) {

@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: MIT
+#include "winsys/blocked_windows.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <vector>
+
+#if PLODWAY_HAVE_XCB
+#include <QAbstractNativeEventFilter>
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#endif
+
+namespace winsys {
+namespace {
+
+bool blocked(const QWindow* window) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (!window || !modal || !modal->isVisible() || !modal->windowHandle()) return false;
+    const QWindow* modalWindow = modal->windowHandle();
+    return window != modalWindow && !modalWindow->isAncestorOf(window, QWindow::IncludeTransients);
+}
+
+// Restores and raises the topmost modal window, with the windows it belongs
+// to restored first; returns it.
+QWidget* raiseModal() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return nullptr;
+    std::vector<QWidget*> owners;
+    for (QWidget* window = modal; window; window = window->parentWidget() ? window->parentWidget()->window() : nullptr)
+        owners.push_back(window);
+    for (auto window = owners.rbegin(); window != owners.rend(); ++window)
+        if ((*window)->isMinimized()) (*window)->showNormal();
+    modal->raise();
+    return modal;
+}
+
+// Called whenever the focus moves, the window's or the widget's within it.
+// Qt's Wayland plugin asks the compositor to activate the focus window each
+// time, so the modal window is asked for after that, and once the window
+// system has settled: the focus may be on its way to it already.
+void passFocusOn() {
+    static bool asking = false;
+    if (asking || !blocked(QGuiApplication::focusWindow())) return;
+    asking = true;
+    QTimer::singleShot(0, qApp, [] {
+        asking = false;
+        if (blocked(QGuiApplication::focusWindow())) bringModalForward();
+    });
+}
+
+#if PLODWAY_HAVE_XCB
+// The window manager's close request, a WM_DELETE_WINDOW message, is
+// refused with the bell. The modal window is activated with the time of the
+// request, the player's click: window managers refuse an activation older
+// than the player's last action elsewhere, and Qt's idea of the time may be.
+class X11CloseRequests : public QAbstractNativeEventFilter {
+public:
+    explicit X11CloseRequests(xcb_connection_t* connection)
+        : connection_(connection), protocols_(atom("WM_PROTOCOLS")), deleteWindow_(atom("WM_DELETE_WINDOW")),
+          activeWindow_(atom("_NET_ACTIVE_WINDOW")) {}
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_CLIENT_MESSAGE) return false;
+        const auto* request = static_cast<const xcb_client_message_event_t*>(message);
+        if (request->type != protocols_ || request->data.data32[0] != deleteWindow_) return false;
+        for (const QWindow* window : QGuiApplication::topLevelWindows()) {
+            if (!window->handle() || window->winId() != request->window) continue;
+            if (!blocked(window)) return false;
+            QApplication::beep();
+            if (QWidget* modal = raiseModal()) activate(modal->winId(), request->data.data32[1]);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    xcb_atom_t atom(const char* name) const {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            connection_, xcb_intern_atom(connection_, 0, std::uint16_t(std::strlen(name)), name), nullptr);
+        const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return atom;
+    }
+
+    void activate(WId window, std::uint32_t time) const {
+        xcb_client_message_event_t request{};
+        request.response_type = XCB_CLIENT_MESSAGE;
+        request.format = 32;
+        request.window = xcb_window_t(window);
+        request.type = activeWindow_;
+        request.data.data32[0] = 1;  // from an application
+        request.data.data32[1] = time;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+        xcb_send_event(connection_, 0, root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&request));
+        xcb_flush(connection_);
+    }
+
+    xcb_connection_t* connection_;
+    xcb_atom_t protocols_, deleteWindow_, activeWindow_;
+};
+
+void answerX11CloseRequests() {
+    // Qt's offscreen platform answers too, without a connection.
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection()) return;
+    static X11CloseRequests filter(x11->connection());
+    qApp->installNativeEventFilter(&filter);
+}
+#else
+// Elsewhere the window system activates a window before its close box
+// works, and that activation is passed on.
+void answerX11CloseRequests() {}
+#endif
+
+}  // namespace
+
+void answerBlockedWindows() {
+    static bool answering = false;
+    if (answering) return;
+    answering = true;
+    QObject::connect(qApp, &QGuiApplication::focusObjectChanged, qApp, passFocusOn);
+    answerX11CloseRequests();
+}
+
+void bringModalForward() {
+    if (QWidget* modal = raiseModal()) modal->activateWindow();
+}
+
+}  // namespace winsys

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: MIT
+// Tells a Wayland compositor that a shown window is modal, where Qt 6.4
+// cannot: GNOME's mutter learns it from its own protocol, gtk_shell1, and
+// then does what an X11 window manager does with a modal window: places it
+// over the window it belongs to, and gives it the keyboard whenever that
+// window is clicked or brought back. Call it right after showing the window,
+// before it is first drawn; on other compositors and platforms it does
+// nothing.
+#pragma once
+
+class QWidget;
+
+namespace winsys {
+
+void markModal(QWidget* window);
+
+}  // namespace winsys
