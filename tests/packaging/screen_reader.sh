@@ -9,13 +9,13 @@
 #   screen_reader.sh GAME --transcript MD also writes what Orca said into MD,
 #                                         between its transcript markers
 #
-# Run it under with_window_manager.sh, which gives it an X server and a
-# window manager of its own. It adds a D-Bus session with the accessibility
-# bus, and Orca with a configuration of its own in a temporary directory:
-# no speech server, sound or braille, so Orca only logs what it would say
-# (its "SPEECH OUTPUT:" debug lines). Nothing of the user's session or home
-# is used, and Orca speaks English whatever the locale. Skipped (exit 77)
-# when one of the programs is missing (scripts/deps.sh installs them), or
+# Run it under `with_window_manager.sh openbox`, which gives it an X server
+# and a window manager of its own. It adds a D-Bus session with the
+# accessibility bus, and Orca with a configuration of its own in a temporary
+# directory: no speech server, sound or braille, so Orca only logs what it
+# would say (its "SPEECH OUTPUT:" debug lines). Nothing of the user's session
+# or home is used, and Orca speaks English whatever the locale. Skipped (exit
+# 77) when one of the programs is missing (scripts/deps.sh installs them), or
 # when the user runs Orca already: Orca runs once per user.
 set -euo pipefail
 game=$1
