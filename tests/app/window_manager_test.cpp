@@ -238,6 +238,9 @@ private:
 // Steps run one after another from whichever event loop is running, each as
 // soon as it says it is done. Nothing waits inside a step, so a modal loop
 // that ends early ends the script early instead of hiding it.
+// A step that never finishes abandons the script, which then calls the
+// abandon function on every tick: it closes one window at a time, each from
+// its own loop.
 class Script {
 public:
     using Step = std::function<bool()>;
@@ -252,6 +255,7 @@ public:
 
 private:
     void next() {
+        if (abandoned_) abandon_();
         if (steps_.empty()) return;
         if (steps_.front()()) {
             steps_.pop_front();
@@ -260,7 +264,7 @@ private:
         } else if (clock_.elapsed() > 10000) {
             ADD_FAILURE() << "step " << done_ << " never finished";
             steps_.clear();
-            abandon_();
+            abandoned_ = true;
         }
     }
     std::deque<Step> steps_;
@@ -268,6 +272,7 @@ private:
     QTimer timer_;
     QElapsedTimer clock_;
     int done_ = 0;
+    bool abandoned_ = false;
 };
 
 TEST(WindowManager, WhateverThePlayerDoesToEitherWindowTheLevelComesBackAsItWasAndTakesTheKeys) {
@@ -305,7 +310,7 @@ TEST(WindowManager, WhateverThePlayerDoesToEitherWindowTheLevelComesBackAsItWasA
 
         Script script([&] {
             if (QMessageBox* open = openBox()) open->done(0);
-            if (level) level->close();
+            else if (level) level->close();
         });
         script.then([&] {
             level = dynamic_cast<LevelWindow*>(QApplication::activeModalWidget());
