@@ -26,15 +26,20 @@ fi
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko download prompts, no debugger, no desktop menu entries.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d;winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
-if [ -n "${WINEPREFIX:-}" ] && [ ! -f "$WINEPREFIX/system.reg" ]; then
+# A prefix counts as made once it is finished and Wine's server has ended:
+# a program that starts while wineboot still works in it may lose the
+# server under it.
+made=${WINEPREFIX:-}/.made-by-wine-run
+if [ -n "${WINEPREFIX:-}" ] && [ ! -f "$made" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    if [ ! -f "$made" ]; then
       wineboot -i >/dev/null 2>&1
       wineserver -w
       # Windows' dialog font: without it, Wine's windows fall back to a serif.
       cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+      touch "$made"
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
