@@ -4,9 +4,9 @@
 // plodway-icons --ico FILE SIZE...: writes it as one Windows icon file with
 // an image of each size, for the .exe's resources.
 // Icons are enlarged with nearest neighbour so the 32-pixel art stays blocky
-// rather than blurred; the 16-pixel one is averaged down. At sizes that are not whole multiples of 32 (48) some
-// art pixels come out one icon pixel wider than others, which still reads
-// sharper than blending.
+// rather than blurred; the 16-pixel one is averaged down. At sizes that are
+// not whole multiples of 32 (48) some art pixels come out one icon pixel
+// wider than others, which still reads sharper than blending.
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
