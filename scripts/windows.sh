@@ -23,6 +23,12 @@ if [ -f build-windows/CMakeCache.txt ] && ! grep -qxF "PLODWAY_QT_PREFIX:UNINITI
 fi
 cmake "${fresh[@]}" -S . -B build-windows --toolchain "$PWD/cmake/mingw-w64-x86_64.cmake" -DPLODWAY_QT_PREFIX="$qt" \
   -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DPLODWAY_BUILD_TOOLS=OFF "${cmake_args[@]}"
+# The build runs test programs under Wine too, to list their tests: it holds
+# the tests' Wine server as the tests do, and whatever way this script ends,
+# it ends that server and every program still running in it.
+wine_run=(cmake/windows/wine-run.sh --prefix build-windows/wine --headless)
+trap '"${wine_run[@]}" --release; cmake/windows/wine-run.sh --prefix build-windows/wine-desktop --release' EXIT
+"${wine_run[@]}" --hold
 cmake --build build-windows -j"$jobs"
 ctest --test-dir build-windows --output-on-failure -j"$jobs"
 (cd build-windows && cpack -G "ZIP;NSIS" >/dev/null)
