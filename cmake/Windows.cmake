@@ -24,7 +24,11 @@ set(PLODWAY_MANIFEST ${PROJECT_BINARY_DIR}/plodway.manifest)
 configure_file(${windows_dir}/plodway.manifest.in ${PLODWAY_MANIFEST} @ONLY)
 configure_file(${windows_dir}/plodway.rc.in ${PROJECT_BINARY_DIR}/plodway.rc @ONLY)
 target_sources(plodway PRIVATE ${PROJECT_BINARY_DIR}/plodway.rc)
-set_source_files_properties(${PROJECT_BINARY_DIR}/plodway.rc PROPERTIES
+# The resource compiler does not report the files it includes: name them,
+# in the directory of the target that compiles the script (source file
+# properties are per directory), or a new icon or manifest never reaches
+# the .exe.
+set_source_files_properties(${PROJECT_BINARY_DIR}/plodway.rc TARGET_DIRECTORY plodway PROPERTIES
   OBJECT_DEPENDS "${PLODWAY_ICO};${PLODWAY_MANIFEST}")
 add_dependencies(plodway plodway_windows_icon)
 

@@ -7,6 +7,9 @@
 #   exe EXE VERSION                 one static GUI program: imports, icon, version, manifest
 #   package BUILD_DIR VERSION       the zip's contents; the installer installs, the game
 #                                   starts, the uninstaller leaves nothing behind (Wine)
+#   rebuild SOURCE_DIR QT_PREFIX WINE_PREFIX
+#                                   a changed manifest or icon reaches the .exe in an
+#                                   incremental build (a scratch build of the game)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run=$here/../../cmake/windows/wine-run.sh
@@ -14,7 +17,7 @@ objdump=x86_64-w64-mingw32-objdump
 
 . "$(dirname "$0")/../support/check_report.sh"
 tmp=$(mktemp -d)
-trap 'wineserver -k 2>/dev/null; rm -rf "$tmp"' EXIT
+trap '"$wine_run" --prefix "$tmp/prefix" --release; "$wine_run" --prefix "$tmp/install" --release; rm -rf "$tmp"' EXIT
 
 check_exe() {
     local exe=$1 version=$2 dll system32
@@ -98,11 +101,39 @@ check_package() {
     echo "$(basename "$setup"): $(stat -c %s "$setup") bytes; $(basename "$zip"): $(stat -c %s "$zip") bytes"
 }
 
+check_rebuild() {
+    local source=$1 qt=$2 prefix=$3 scratch=$tmp/scratch
+    local exe=$scratch/plodway.exe launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    build() {
+        cmake --build "$scratch" --target plodway >"$tmp/build.log" 2>&1 ||
+            { cat "$tmp/build.log"; fail "the scratch build failed"; finish; }
+    }
+    cmake -G Ninja -S "$source" -B "$scratch" --toolchain "$source/cmake/mingw-w64-x86_64.cmake" \
+        -DPLODWAY_QT_PREFIX="$qt" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DPLODWAY_BUILD_TOOLS=OFF \
+        "-DCMAKE_CROSSCOMPILING_EMULATOR=$wine_run;--prefix;$prefix;--headless" "${launcher[@]}" \
+        >"$tmp/configure.log" 2>&1 || { cat "$tmp/configure.log"; fail "the scratch build did not configure"; finish; }
+    build
+    # Each input changed as an editor or a new icon would change it; what
+    # the .exe holds afterwards must be the new one.
+    sed -i 's|</assembly>|<!-- changed --></assembly>|' "$scratch/plodway.manifest"
+    icotool -x --width=16 -o "$tmp/16.png" "$scratch/plodway.ico" && icotool -c -o "$scratch/plodway.ico" "$tmp/16.png" ||
+        fail "cannot make a one-image icon"
+    build
+    wrestool -x --type=24 --raw "$exe" 2>/dev/null | grep -q '<!-- changed -->' ||
+        fail "plodway.exe still holds the old manifest after the manifest changed"
+    wrestool -x --type=14 --name=IDI_ICON1 -o "$tmp/icon.ico" "$exe" 2>/dev/null
+    local sizes
+    sizes=$(icotool -l "$tmp/icon.ico" 2>/dev/null | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | tr '\n' ' ')
+    [ "$sizes" = "16 " ] || fail "plodway.exe still holds the old icon ('$sizes') after the icon changed"
+}
+
 check=$1
 shift
 case "$check" in
     exe) check_exe "$@" ;;
     package) check_package "$@" ;;
+    rebuild) check_rebuild "$@" ;;
     *) echo "unknown check $check" >&2; exit 2 ;;
 esac
 finish
