@@ -72,6 +72,12 @@ TEST_F(LevelWindowTest, WindowMatchesItsTable) {
     EXPECT_TRUE(window->windowFlags() & Qt::Dialog);
     EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(QApplication::focusWidget(), window->playField());
+    // Vehicles move one step a tick: only a precise timer keeps their speed
+    // where the system clock is coarse (Windows' 15.6 ms).
+    const QList<QTimer*> timers = window->findChildren<QTimer*>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(timers.size(), 1);
+    EXPECT_EQ(timers.front()->interval(), controls().trafficTimer.interval());
+    EXPECT_EQ(timers.front()->timerType(), Qt::PreciseTimer);
 }
 
 TEST_F(LevelWindowTest, FieldSizesOfLevelsTwoAndThreeDifferFromTheirClientAreas) {
