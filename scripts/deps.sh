@@ -8,8 +8,10 @@ packages=(cmake g++ make ninja-build qt6-base-dev libgtest-dev libgmock-dev libb
           lintian weston qt6-wayland xz-utils ccache "$@")
 # The screen reader check: Orca, the accessibility bus and a D-Bus session of its own.
 packages+=(orca at-spi2-core dbus-daemon)
-# Modal windows on X11 and GNOME's Wayland, and the desktops the window manager test plays on.
-packages+=(libxcb1-dev libwayland-dev qt6-base-private-dev mutter kwin-x11 kwin-wayland)
+# Modal windows on X11 and GNOME's Wayland, and the desktops the window manager test plays on,
+# KWin with the title bars every KDE desktop draws (Breeze), and the bell heard through XKB.
+packages+=(libxcb1-dev libwayland-dev qt6-base-private-dev mutter kwin-x11 kwin-wayland kwin-style-breeze
+           libxcb-xkb-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -12,7 +12,7 @@
 namespace winsys {
 
 namespace {
-constexpr int kMinimumWidth = 180;  // pixels
+constexpr int kMinimumWidth = 240;  // pixels
 
 QMessageBox::Icon iconFor(int style) {
     switch (style & kIconMask) {
