@@ -43,15 +43,22 @@ stop() {
 trap stop EXIT
 # A test that runs out of time is ended with SIGTERM: the desktop goes too.
 trap 'exit 1' TERM INT
-wait_for() {  # wait_for WHAT LOG CONDITION...
+wait_for() {  # wait_for WHAT LOG CONDITION...: WHAT is the last program started
   local what=$1 log=$2
   shift 2
-  for _ in $(seq 300); do "$@" && return 0; sleep 0.05; done
-  echo "$what did not start:"; cat "$log"; exit 1
+  for _ in $(seq 300); do
+    "$@" && return 0
+    kill -0 "${pids[-1]}" 2>/dev/null || { echo "$what ended before it started ($*); its output:"; cat "$log"; exit 1; }
+    sleep 0.05
+  done
+  echo "$what did not start within 15 seconds ($*); its output:"; cat "$log"; exit 1
 }
 
 # Xvfb picks a free display and writes its number once it takes clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# -noreset: an X server resets when its last client leaves, and drops
+# whoever connects meanwhile; another Xvfb looking for a free display
+# connects and leaves, so the window manager could find no display.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 wait_for Xvfb "$work/xvfb.log" test -s "$work/display"
 export DISPLAY=":$(head -n1 "$work/display")"
