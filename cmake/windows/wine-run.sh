@@ -80,19 +80,18 @@ while IFS='=' read -r name value; do
   export "WINE$name=$value"
 done < <(env | grep '^QT_' || true)
 export WINEQT_QPA_FONTDIR=${WINEQT_QPA_FONTDIR:-'Z:\usr\share\fonts\truetype\dejavu'}
-if [ -f "$held" ]; then
-  [ -z "${DISPLAY:-}" ] || { echo "wine-run.sh: a held prefix serves headless runs only" >&2; exit 2; }
-  exec wine "$@"
-fi
-# The run waits for Wine's server to end: the next run then starts its own
-# instead of meeting this one as it ends, and a windowed run lets go of its
-# display, as the next run may bring another. Meanwhile a request to stop
-# goes on to the program.
+[ ! -f "$held" ] || [ -z "${DISPLAY:-}" ] || { echo "wine-run.sh: a held prefix serves headless runs only" >&2; exit 2; }
+# Unless the prefix is held, the run waits for Wine's server to end: the
+# next run then starts its own instead of meeting this one as it ends, and a
+# windowed run lets go of its display, as the next run may bring another.
+# Meanwhile a request to stop goes on to the program.
 code=0
 wine "$@" <&0 &
 program=$!
 trap 'kill "$program" 2>/dev/null' TERM INT HUP
 wait "$program" || code=$?
 while kill -0 "$program" 2>/dev/null; do wait "$program" || code=$?; done
-wineserver -w
+[ -f "$held" ] || wineserver -w
+# Wine's debugger is off, so a program that crashes would end unexplained.
+[ "$code" -eq 0 ] || echo "wine-run.sh: $(basename "$1") ended with exit code $code" >&2
 exit "$code"

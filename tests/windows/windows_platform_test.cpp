@@ -60,6 +60,14 @@ void typeKey(const char* key) {
     CloseHandle(xdotool.hProcess);
 }
 
+// What the game shows, for a failure's message.
+std::string whatIsShown() {
+    auto title = [](QWidget* w) { return w ? w->windowTitle().toStdString() : std::string("none"); };
+    return "active window: " + title(QApplication::activeWindow()) +
+           ", modal: " + title(QApplication::activeModalWidget()) +
+           ", focus: " + (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none");
+}
+
 // The key presses the play field receives: the virtual key code Windows sent
 // and the one the field hands on to the game.
 struct Received {
@@ -82,7 +90,7 @@ TEST(WindowsPlatform, MenuHasASizableFrameWithAMinimiseBoxAndABlinkingIcon) {
     ASSERT_EQ(QApplication::platformName(), "windows");
     app::MenuWindow menu;
     menu.show();
-    ASSERT_TRUE(waitFor([&] { return menu.isActiveWindow(); }));
+    ASSERT_TRUE(waitFor([&] { return menu.isActiveWindow(); })) << "waited for the menu to be active; " << whatIsShown();
     const LONG_PTR s = style(&menu);
     EXPECT_EQ(s & WS_CAPTION, WS_CAPTION);
     EXPECT_TRUE(s & WS_THICKFRAME);
@@ -102,7 +110,7 @@ TEST(WindowsPlatform, MenuHasASizableFrameWithAMinimiseBoxAndABlinkingIcon) {
             }
             return seen.size() == 3;
         },
-        5000));
+        5000)) << "waited for three icons in turn; saw " << seen.size();
     EXPECT_NE(seen[0], seen[1]);
     EXPECT_EQ(seen[0], seen[2]);
 }
@@ -124,7 +132,8 @@ TEST(WindowsPlatform, CommandLineAnswersInAMessageBox) {
         PROCESS_INFORMATION process{};
         ASSERT_TRUE(start(std::wstring(L"\"" PLODWAY_EXE "\" ") + c.option, process));
         HWND box = nullptr;
-        ASSERT_TRUE(waitFor([&] { return (box = FindWindowW(L"#32770", L"plodway")) != nullptr; }, 20000));
+        ASSERT_TRUE(waitFor([&] { return (box = FindWindowW(L"#32770", L"plodway")) != nullptr; }, 20000))
+            << "waited for the game's message box";
         wchar_t text[4096] = {};
         GetDlgItemTextW(box, 0xFFFF, text, 4096);  // a message box's text
         EXPECT_TRUE(QString::fromWCharArray(text).contains(QLatin1String(c.text))) << QString::fromWCharArray(text).toStdString();
@@ -139,7 +148,8 @@ protected:
         level = new engine::LevelWindow(levels::byNumber(1), nullptr, [] {});
         level->show();
         level->activateWindow();
-        ASSERT_TRUE(waitFor([&] { return level->isActiveWindow() && level->playField()->hasFocus(); }));
+        ASSERT_TRUE(waitFor([&] { return level->isActiveWindow() && level->playField()->hasFocus(); }))
+            << "waited for the level to be active with the play field focused; " << whatIsShown();
     }
     void TearDown() override {
         if (level) level->close();
@@ -186,14 +196,17 @@ TEST_F(WindowsLevel, KeysArriveAsVirtualKeyCodesAndPlay) {
             EXPECT_FALSE(style(open) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
         });
         typeKey(c.key);
-        ASSERT_TRUE(waitFor([&] { return !log.keys.empty() && (!c.pauses || !box.text.isEmpty()); }));
+        ASSERT_TRUE(waitFor([&] { return !log.keys.empty() && (!c.pauses || !box.text.isEmpty()); }))
+            << "waited for the key to reach the play field" << (c.pauses ? " and a box to open" : "") << "; it had "
+            << log.keys.size() << " keys; " << whatIsShown();
         EXPECT_EQ(log.keys.front().nativeKey, quint32(c.code));
         EXPECT_EQ(log.keys.front().gameKey, c.code);
         if (c.pauses) {
             EXPECT_EQ(box.text, "Paused");
             EXPECT_EQ(box.title, "Plodway");
             EXPECT_EQ(box.icon, int(QMessageBox::Information));
-            ASSERT_TRUE(waitFor([&] { return !QApplication::activeModalWidget() && level->isActiveWindow(); }));
+            ASSERT_TRUE(waitFor([&] { return !QApplication::activeModalWidget() && level->isActiveWindow(); }))
+                << "waited for the box to close and the level to be active again; " << whatIsShown();
         } else {
             EXPECT_EQ(turtle.left(), left + c.dx);
             EXPECT_EQ(turtle.top(), top + c.dy);
@@ -206,7 +219,7 @@ TEST_F(WindowsLevel, WinnerBoxHasNoIcon) {
     answerNextBox(&box);
     engine::Image& turtle = level->controls().turtle;
     turtle.move(turtle.left(), 200);  // past the goal line: the next tick wins
-    ASSERT_TRUE(waitFor([&] { return !box.text.isEmpty(); }));
+    ASSERT_TRUE(waitFor([&] { return !box.text.isEmpty(); })) << "waited for a box; " << whatIsShown();
     EXPECT_EQ(box.text, "Winner!");
     EXPECT_EQ(box.icon, int(QMessageBox::NoIcon));
 }
