@@ -51,13 +51,21 @@ bool start(std::wstring command, PROCESS_INFORMATION& process) {
     return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
 }
 
-// xdotool is a Linux program, which Wine starts as it starts a Windows one,
-// though it cannot wait for it: the caller waits for the key's effect.
-void typeKey(const char* key) {
-    PROCESS_INFORMATION xdotool{};
-    ASSERT_TRUE(start(L"/usr/bin/xdotool key " + QString::fromLatin1(key).toStdWString(), xdotool)) << key;
-    CloseHandle(xdotool.hThread);
-    CloseHandle(xdotool.hProcess);
+// Types a key into the window once the desktop has given it the keyboard
+// (type_key.sh). The script is a Linux program, which Wine starts as it
+// starts a Windows one, though it cannot wait for it: the caller waits for
+// the key's effect.
+void typeKey(QWidget* window, const char* key) {
+    // Wine's own name for the X window that it made for a window.
+    const auto xid = reinterpret_cast<quintptr>(GetPropW(hwnd(window), L"__wine_x11_whole_window"));
+    ASSERT_NE(xid, 0u) << "no X window behind " << window->windowTitle().toStdString();
+    PROCESS_INFORMATION typist{};
+    ASSERT_TRUE(start(L"/bin/bash " PLODWAY_TYPE_KEY L" " + std::to_wstring(xid) + L" " +
+                          QString::fromLatin1(key).toStdWString(),
+                      typist))
+        << key;
+    CloseHandle(typist.hThread);
+    CloseHandle(typist.hProcess);
 }
 
 // What the game shows, for a failure's message.
@@ -195,7 +203,7 @@ TEST_F(WindowsLevel, KeysArriveAsVirtualKeyCodesAndPlay) {
             QWidget* open = QApplication::activeModalWidget();
             EXPECT_FALSE(style(open) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
         });
-        typeKey(c.key);
+        typeKey(level, c.key);
         ASSERT_TRUE(waitFor([&] { return !log.keys.empty() && (!c.pauses || !box.text.isEmpty()); }))
             << "waited for the key to reach the play field" << (c.pauses ? " and a box to open" : "") << "; it had "
             << log.keys.size() << " keys; " << whatIsShown();
