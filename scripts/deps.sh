@@ -10,7 +10,7 @@ packages=(cmake g++ make ninja-build qt6-base-dev libgtest-dev libgmock-dev libb
 packages+=(orca at-spi2-core dbus-daemon)
 # Modal windows on X11 and GNOME's Wayland, and the desktops the window manager test plays on,
 # KWin with the title bars every KDE desktop draws (Breeze), and the bell heard through XKB.
-packages+=(libxcb1-dev libwayland-dev qt6-base-private-dev mutter kwin-x11 kwin-wayland kwin-style-breeze
+packages+=(pkg-config libxcb1-dev libwayland-dev qt6-base-private-dev mutter kwin-x11 kwin-wayland kwin-style-breeze
            libxcb-xkb-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "winsys/command_line.h"
+#include "desktop/command_line.h"
 
 namespace app {
 namespace {
@@ -33,7 +33,7 @@ void setNames() {
 }
 
 [[noreturn]] void fail(const QString& message) {
-    winsys::reportCommandLineError(message);
+    desktop::reportCommandLineError(message);
     std::exit(EXIT_FAILURE);
 }
 
@@ -53,11 +53,11 @@ QtMessageHandler previousHandler = nullptr;
 QString firstLine(const QString& text) { return text.section(QLatin1Char('\n'), 0, 0).trimmed(); }
 
 [[noreturn]] void reportNoDisplay(const QString& fatal) {
-    QString line = winsys::missingDisplay();
+    QString line = desktop::missingDisplay();
     if (line.isEmpty())
         line = QStringLiteral("cannot open the display: ") +
                firstLine(heldMessages->empty() ? fatal : heldMessages->front().text);
-    winsys::reportCommandLineError(line);
+    desktop::reportCommandLineError(line);
     // Qt would abort right after this handler; nothing is set up yet that
     // needs tearing down.
     std::_Exit(EXIT_FAILURE);
@@ -86,7 +86,7 @@ void answerInformationOptions(int argc, char** argv) {
 
     // Qt lists its own options only with a GUI application; its start-up
     // chatter is not for the reader.
-    winsys::prepareInformationOnlyStart();
+    desktop::prepareInformationOnlyStart();
     const QtMessageHandler previous = qInstallMessageHandler(ignoreMessage);
     int nameOnly = 1;
     QApplication application(nameOnly, argv);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "winsys/blocked_windows.h"
+#include "desktop/blocked_windows.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -17,7 +17,7 @@
 #include <cstring>
 #endif
 
-namespace winsys {
+namespace desktop {
 namespace {
 
 bool blocked(const QWindow* window) {
@@ -137,4 +137,4 @@ void bringModalForward() {
     if (QWidget* modal = raiseModal()) modal->activateWindow();
 }
 
-}  // namespace winsys
+}  // namespace desktop

@@ -9,7 +9,7 @@
 // with the bell.
 #pragma once
 
-namespace winsys {
+namespace desktop {
 
 // Starts answering blocked windows, for as long as the program runs; calls
 // after the first do nothing.
@@ -19,4 +19,4 @@ void answerBlockedWindows();
 // it belongs to restored first.
 void bringModalForward();
 
-}  // namespace winsys
+}  // namespace desktop

@@ -8,7 +8,7 @@
 
 #include <QString>
 
-namespace winsys {
+namespace desktop {
 
 // Called before a QApplication made only to print --help or --version:
 // chooses a platform plugin that needs no display.
@@ -21,4 +21,4 @@ QString missingDisplay();
 // Reports a command-line error of one line, with the program's name before it.
 void reportCommandLineError(const QString& line);
 
-}  // namespace winsys
+}  // namespace desktop

@@ -2,9 +2,9 @@
 #include <QtGlobal>
 #include <cstdio>
 
-#include "winsys/command_line.h"
+#include "desktop/command_line.h"
 
-namespace winsys {
+namespace desktop {
 
 void prepareInformationOnlyStart() { qputenv("QT_QPA_PLATFORM", "minimal"); }
 
@@ -19,4 +19,4 @@ void reportCommandLineError(const QString& line) {
     std::fflush(stderr);
 }
 
-}  // namespace winsys
+}  // namespace desktop

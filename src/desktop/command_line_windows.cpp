@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
-#include "winsys/command_line.h"
+#include "desktop/command_line.h"
 
-namespace winsys {
+namespace desktop {
 namespace {
 
 // Qt's own test for --help: a console, or output redirected by whoever
@@ -41,4 +41,4 @@ void reportCommandLineError(const QString& line) {
                 MB_OK | MB_TOPMOST | MB_SETFOREGROUND | MB_ICONERROR);
 }
 
-}  // namespace winsys
+}  // namespace desktop

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "winsys/fixed_size.h"
+#include "desktop/fixed_size.h"
 
 #include <QEvent>
 #include <QWidget>
 
-namespace winsys {
+namespace desktop {
 namespace {
 
 class MaximiseRefusal : public QObject {
@@ -23,4 +23,4 @@ public:
 
 void refuseMaximise(QWidget* window) { window->installEventFilter(new MaximiseRefusal(window)); }
 
-}  // namespace winsys
+}  // namespace desktop

@@ -8,8 +8,8 @@
 
 class QWidget;
 
-namespace winsys {
+namespace desktop {
 
 void refuseMaximise(QWidget* window);
 
-}  // namespace winsys
+}  // namespace desktop

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "winsys/wayland_modal.h"
+#include "desktop/wayland_modal.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -13,7 +13,7 @@
 #include <cstring>
 #endif
 
-namespace winsys {
+namespace desktop {
 
 #if PLODWAY_HAVE_WAYLAND
 namespace {
@@ -98,4 +98,4 @@ void markModal(QWidget* window) {
 void markModal(QWidget*) {}
 #endif
 
-}  // namespace winsys
+}  // namespace desktop

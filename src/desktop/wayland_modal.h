@@ -10,8 +10,8 @@
 
 class QWidget;
 
-namespace winsys {
+namespace desktop {
 
 void markModal(QWidget* window);
 
-}  // namespace winsys
+}  // namespace desktop

@@ -8,7 +8,7 @@
 #include "art/pixmaps.h"
 #include "engine/handlers.h"
 #include "winsys/failure.h"
-#include "winsys/fixed_size.h"
+#include "desktop/fixed_size.h"
 #include "winsys/message_box.h"
 #include "winsys/play_field.h"
 #include "winsys/standard_controls.h"
@@ -43,7 +43,7 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
     setWindowTitle(QString::fromUtf8(def.caption));
     setAttribute(Qt::WA_DeleteOnClose, false);  // deleted by us, once no handler runs on it
     setFixedSize(pxSize(def.clientWidth, def.clientHeight));
-    winsys::refuseMaximise(this);
+    desktop::refuseMaximise(this);
     winsys::showNoWindowIcon(this);
 
     field_->move(0, 0);

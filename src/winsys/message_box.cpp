@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
-#include "winsys/fixed_size.h"
+#include "desktop/fixed_size.h"
 #include "winsys/modal.h"
 #include "winsys/platform_codes.h"
 
@@ -33,7 +33,7 @@ void showMessageBox(QWidget* parent, const QString& text, int style, const std::
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
         grid->addItem(new QSpacerItem(kMinimumWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
                       grid->rowCount(), 0, 1, grid->columnCount());
-    refuseMaximise(box);
+    desktop::refuseMaximise(box);
     // Rather than exec(): the compositor learns that the box is modal before
     // it first draws it.
     showModal(box);

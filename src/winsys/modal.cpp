@@ -6,8 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "winsys/blocked_windows.h"
-#include "winsys/wayland_modal.h"
+#include "desktop/blocked_windows.h"
+#include "desktop/wayland_modal.h"
 
 namespace winsys {
 namespace {
@@ -17,7 +17,7 @@ namespace {
 // the level must go on. A minimised modal window has no task-bar button of
 // its own and its owner takes no input, so restoring the owner brings it
 // back; activating the owner does too, as every blocked window does
-// (winsys/blocked_windows.h).
+// (desktop/blocked_windows.h).
 class ModalWatch : public QObject {
 public:
     ModalWatch(QWidget* window, QEventLoop& loop)
@@ -32,7 +32,7 @@ public:
             if (event->type() == QEvent::Hide && !window_->isVisible()) loop_.quit();
         } else if (watched == owner_ && window_ && event->type() == QEvent::WindowStateChange &&
                    !owner_->isMinimized() && window_->isMinimized()) {
-            bringModalForward();
+            desktop::bringModalForward();
         }
         return false;
     }
@@ -48,14 +48,14 @@ private:
 }  // namespace
 
 void showModal(QWidget* window) {
-    answerBlockedWindows();
+    desktop::answerBlockedWindows();
     QEventLoop loop;
     QPointer<QWidget> guard(window);
     ModalWatch watch(window, loop);
     QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
     window->setWindowModality(Qt::ApplicationModal);
     window->show();
-    markModal(window);
+    desktop::markModal(window);
     if (window->isVisible()) loop.exec();
     delete guard;
 }

@@ -5,8 +5,8 @@
 // of a modal window can open the next one. The window is destroyed when the
 // call returns: by then no handler of it is running, as each ran inside this
 // call's own loop. The window system is told the window is modal where Qt
-// cannot tell it (winsys/wayland_modal.h), and the windows it blocks hand
-// the focus on to it (winsys/blocked_windows.h).
+// cannot tell it (desktop/wayland_modal.h), and the windows it blocks hand
+// the focus on to it (desktop/blocked_windows.h).
 #pragma once
 
 class QWidget;
