@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Blocked windows pass the focus on; on X11 a close request to one is refused with the bell.
 #include "desktop/blocked_windows.h"
 
 #include <QApplication>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The command line's answers on Linux: on standard error.
 #include <QtGlobal>
 #include <cstdio>
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The command line's answers on Windows: in a message box unless the output goes somewhere.
 #include <windows.h>
 
 #include <QCoreApplication>

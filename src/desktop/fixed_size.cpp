@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Fixed-size windows undo a maximise that comes all the same.
 #include "desktop/fixed_size.h"
 
 #include <QEvent>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Modal windows on GNOME's Wayland, told through gtk_shell1.
 #include "desktop/wayland_modal.h"
 
 #include <QGuiApplication>
