@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "desktop/command_line.h"
+#include "desktop/platform_choice.h"
 
 namespace app {
 namespace {
@@ -118,6 +119,7 @@ void letThrough(const std::vector<HeldMessage>& held) {
 
 std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
     answerInformationOptions(argc, argv);
+    desktop::choosePlatform(argc, argv);
     std::vector<HeldMessage> held;
     auto application = openDisplay(argc, argv, held);
     setNames();

@@ -70,7 +70,7 @@ bool possible(Play play, Deed deed) {
         // on Wayland only the game itself can ask to minimise a window, and
         // only the compositor can bring it back.
         case Deed::MinimiseLevelRestoreMenu: return !desktop().startsWith("mutter");
-        case Deed::MinimiseLevelRestoreLevel: return !onWayland() && desktop() != "mutter";
+        case Deed::MinimiseLevelRestoreLevel: return !onWayland() && !desktop().startsWith("mutter");
         // On Wayland nothing outside the compositor closes a window.
         case Deed::MinimiseMenuRestoreLevel:
         case Deed::MinimiseMenuRestoreMenu:
@@ -85,6 +85,12 @@ bool possible(Play play, Deed deed) {
 // Asks the window manager, or presses a key, as the player would.
 void xdotool(const QStringList& args) {
     QProcess process;
+    // On Xwayland the keys go to the compositor, as a keyboard's do.
+    if (args.first() == "key" && qEnvironmentVariableIsSet("PLODWAY_TEST_OUTER_DISPLAY")) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DISPLAY", qEnvironmentVariable("PLODWAY_TEST_OUTER_DISPLAY"));
+        process.setProcessEnvironment(environment);
+    }
     process.start("xdotool", args);
     ASSERT_TRUE(process.waitForFinished()) << args.join(' ').toStdString();
     EXPECT_EQ(process.exitCode(), 0) << args.join(' ').toStdString() << ": "
@@ -204,12 +210,31 @@ private:
 // framed the window; QWindow asks.
 QRect frame(QWidget* window) { return window->windowHandle()->frameGeometry(); }
 
+// What the screen shows there. Xwayland keeps no picture of its screen: the
+// compositor shows it in its window at the top left of the outer display.
+QImage grabScreen(QWidget* window, const QRect& rect) {
+    const QByteArray outer = qgetenv("PLODWAY_TEST_OUTER_DISPLAY");
+    if (outer.isEmpty()) return window->screen()->grabWindow(0, rect.x(), rect.y(), rect.width(), rect.height()).toImage();
+    xcb_connection_t* connection = xcb_connect(outer.constData(), nullptr);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_get_image_reply_t* reply = xcb_get_image_reply(
+        connection,
+        xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root, std::int16_t(rect.x()), std::int16_t(rect.y()),
+                      std::uint16_t(rect.width()), std::uint16_t(rect.height()), ~0u),
+        nullptr);
+    QImage image;
+    if (reply) image = QImage(xcb_get_image_data(reply), rect.width(), rect.height(), QImage::Format_RGB32).copy();
+    std::free(reply);
+    xcb_disconnect(connection);
+    return image;
+}
+
 // The title bar as the window manager draws it; null where it draws none.
 QImage titleBar(QWidget* window) {
     const QRect frame = ::frame(window);
     const int height = window->geometry().top() - frame.top();
     if (height <= 0) return {};
-    return window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), height).toImage();
+    return grabScreen(window, QRect(frame.x(), frame.y(), frame.width(), height));
 }
 
 // How wide the title's text is drawn: the columns in which the title bar

@@ -8,6 +8,10 @@
 #   mutter-wayland   mutter as a Wayland compositor in a window on it, Qt on
 #                    its wayland platform; xdotool's keys reach the
 #                    compositor through that window
+#   mutter-xwayland  GNOME's Wayland session as the game starts in it: mutter
+#                    likewise, Qt on its xcb platform on mutter's Xwayland;
+#                    keys go to the compositor's window, and what it shows
+#                    is read there (PLODWAY_TEST_OUTER_DISPLAY)
 #   kwin-wayland     KWin likewise
 # Skipped (exit 77) only when one of the programs is missing; scripts/deps.sh
 # installs them.
@@ -16,7 +20,7 @@ desktop=$1
 shift
 case $desktop in
   openbox) needed=(openbox) ;;
-  mutter | mutter-wayland) needed=(mutter dbus-daemon) ;;
+  mutter | mutter-wayland | mutter-xwayland) needed=(mutter dbus-daemon) ;;
   kwin) needed=(kwin_x11 dbus-daemon) ;;
   kwin-wayland) needed=(kwin_wayland dbus-daemon) ;;
   *) echo "unknown desktop $desktop" >&2; exit 2 ;;
@@ -99,6 +103,12 @@ case $desktop in
     wait_for mutter "$work/wm.log" test -S "$XDG_RUNTIME_DIR/plodway-test"
     corner=(780 580)  # of its 800 by 600 window
     platform=wayland ;;
+  mutter-xwayland)
+    mutter --nested --wayland-display=plodway-test >"$work/wm.log" 2>&1 &
+    pids+=($!)
+    wait_for mutter "$work/wm.log" grep -q "Using public X11 display" "$work/wm.log"
+    corner=(780 580)
+    platform=xwayland ;;
   kwin-wayland)
     # kwin_wayland carries a file capability, which a sandbox may refuse to
     # grant; a copy carries none.
@@ -110,11 +120,22 @@ case $desktop in
     corner=(1000 740)
     platform=wayland ;;
 esac
-if [ "$platform" = wayland ]; then
+if [ "$platform" != xcb ]; then
   export WAYLAND_DISPLAY=plodway-test
   # The compositor's window takes the keys while the pointer is over it; in
   # its far corner the pointer stays off the game's windows.
   xdotool mousemove "${corner[@]}"
+fi
+if [ "$platform" = xwayland ]; then
+  export PLODWAY_TEST_OUTER_DISPLAY=$DISPLAY
+  export DISPLAY XAUTHORITY
+  DISPLAY=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$work/wm.log")
+  XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* 2>/dev/null | head -n1)
+  # mutter starts Xwayland when the first client comes, then manages it;
+  # Xwayland would outlive it a while.
+  wait_for mutter "$work/wm.log" managing
+  pids+=($(pgrep -f "^Xwayland $DISPLAY " || true))
+  platform=xcb
 fi
 
 # Qt's platforms look for the session bus, and libdbus keeps a buffer from

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+// Which of Qt's platforms the game starts on, where neither the player nor
+// the packager has chosen one. In GNOME's Wayland session Qt 6.4 draws its
+// own title bars, which cut the caption short and offer Minimize and
+// Maximize on every window; through Xwayland mutter draws its own, as on
+// GNOME's other windows: the whole caption, and Close only on a dialog. So
+// there the game starts on Xwayland, as Qt 5 did. Other compositors keep
+// Qt's Wayland platform.
+#pragma once
+
+#include <string>
+
+namespace desktop {
+
+struct Session {
+    std::string qpaPlatform;     // QT_QPA_PLATFORM
+    std::string sessionType;     // XDG_SESSION_TYPE
+    std::string currentDesktop;  // XDG_CURRENT_DESKTOP, colon-separated names
+    std::string display;         // DISPLAY, where Xwayland runs
+    bool platformArgument = false;  // -platform on the command line
+};
+
+// The platform to start on, or empty to leave the choice to Qt.
+std::string chosenPlatform(const Session& session);
+
+// Reads the session from the environment and the command line, and sets
+// QT_QPA_PLATFORM to the chosen platform; call before QApplication exists.
+void choosePlatform(int argc, char** argv);
+
+}  // namespace desktop
