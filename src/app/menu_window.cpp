@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -11,6 +10,7 @@
 #include <QTimer>
 
 #include "art/pixmaps.h"
+#include "desktop/send_now.h"
 #include "engine/level_window.h"
 #include "levels/levels.h"
 #include "winsys/failure.h"
@@ -119,8 +119,8 @@ MenuWindow::MenuWindow(QWidget* parent)
 void MenuWindow::setIcon(winsys::Picture picture) {
     icon_ = picture;
     setWindowIcon(art::icon(*picture));
-    // The X11 plugin holds a changed icon back until other traffic flushes it.
-    QGuiApplication::sync();
+    // Shown now, not with the next other request to the window system.
+    desktop::sendNow();
 }
 
 // Swaps the icon by comparing picture identity, not pixels.
