@@ -38,8 +38,12 @@ fi
 
 work=$(mktemp -d)
 pids=()
+bus=
 stop() {
   local i
+  # The services the session bus started for the desktop (KWin's
+  # kglobalaccel5) would outlive it.
+  [ -z "$bus" ] || pkill -P "$bus" 2>/dev/null || true
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
@@ -73,7 +77,8 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 if [ "$desktop" != openbox ]; then
   dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$work/bus" 4>"$work/bus.pid" \
     >"$work/bus.log" 2>&1
-  pids+=("$(cat "$work/bus.pid")")
+  bus=$(cat "$work/bus.pid")
+  pids+=("$bus")
   export DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus")
 fi
 
