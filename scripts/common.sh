@@ -9,8 +9,9 @@ if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; 
   echo "Run scripts/$(basename "$0") as yourself, without sudo: it asks for sudo only to install packages." >&2
   exit 1
 fi
-# A script may ask for more packages in extra_packages.
-bash scripts/deps.sh ${extra_packages[@]+"${extra_packages[@]}"}
+# A script may ask for more packages in extra_packages, and for what
+# playing alone needs with deps_options=(--play).
+bash scripts/deps.sh ${deps_options[@]+"${deps_options[@]}"} ${extra_packages[@]+"${extra_packages[@]}"}
 
 cmake_args=()
 # Ninja starts the next job sooner than make; a tree made before keeps the

@@ -1,21 +1,43 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
-# Installs what building, playing and testing Plodway needs on Debian 12,
-# skipping the apt calls when everything is already there.
+# deps.sh [--play] [--check] [PACKAGE...]: installs what building, playing
+# and testing Plodway needs on Debian 12, or with --play what building and
+# playing alone need (scripts/play.sh, on a player's desktop), and the
+# packages named; the apt calls are skipped when everything is there
+# already. --check installs nothing and only says, by its exit code,
+# whether everything is there.
 set -euo pipefail
-packages=(cmake g++ make ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
-          desktop-file-utils appstream dpkg-dev file xvfb openbox xdotool x11-utils
-          lintian weston qt6-wayland xz-utils ccache "$@")
-# The screen reader check: Orca, the accessibility bus and a D-Bus session of its own.
-packages+=(orca at-spi2-core dbus-daemon)
-# Modal windows on X11 and GNOME's Wayland, and the desktops the window manager test plays on,
-# KWin with the title bars every KDE desktop draws (Breeze), and the bell heard through XKB.
-packages+=(pkg-config libxcb1-dev libwayland-dev qt6-base-private-dev mutter kwin-x11 kwin-wayland kwin-style-breeze
-           libxcb-xkb-dev)
+play_only=false check=false
+while [ $# -gt 0 ]; do
+  case $1 in
+    --play) play_only=true ;;
+    --check) check=true ;;
+    *) break ;;
+  esac
+  shift
+done
+# The game, its launcher icons and the parts for X11 and GNOME's Wayland,
+# and Qt's Wayland platform to run on.
+packages=(cmake g++ make ninja-build ccache pkg-config qt6-base-dev qt6-base-private-dev qt6-wayland
+          libxcb1-dev libwayland-dev fonts-dejavu-core "$@")
+if ! $play_only; then
+  # The tests, the benchmarks and the checks of the packages and data files.
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev file lintian xz-utils)
+  # The desktops the window manager test plays on: openbox, mutter, KWin
+  # with the title bars every KDE desktop draws (Breeze), weston; the bell
+  # heard through XKB.
+  packages+=(xvfb openbox xdotool x11-utils mutter kwin-x11 kwin-wayland kwin-style-breeze weston libxcb-xkb-dev)
+  # The screen reader check: Orca, the accessibility bus and a D-Bus session of its own.
+  packages+=(orca at-spi2-core dbus-daemon)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+if $check; then
+  [ ${#missing[@]} -eq 0 ]
+  exit
+fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   # Only the installing needs root: the build and the game run as yourself.

@@ -5,8 +5,14 @@
 # so `cmake --build build`, its tests and `cmake --install build` carry on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Only what building and playing need: the test tools and desktops are
+# scripts/test.sh's to install. build/ has its tests configured once they
+# are there.
+deps_options=(--play)
 . scripts/common.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "${cmake_args[@]}"
+testing=OFF
+if bash scripts/deps.sh --check; then testing=ON; fi
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=$testing "${cmake_args[@]}"
 # The game and what installing it needs; the tests wait for a full build.
 cmake --build build -j"$(nproc)" --target plodway plodway_launcher_icons
 exec ./build/plodway "$@"
