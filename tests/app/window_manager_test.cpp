@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The game on real desktops, each on a screen of its own
-// (with_window_manager.sh): openbox, mutter and KWin managing X11, and mutter
-// as a Wayland compositor. They differ where it matters: openbox minimises a
+// (with_window_manager.sh): openbox, mutter and KWin managing X11, mutter
+// and KWin as Wayland compositors, and mutter's Xwayland, where the game runs
+// in GNOME's Wayland session. They differ where it matters: openbox minimises a
 // window with the windows it belongs to, KWin one window alone, mutter no
 // modal window alone; an X11 window manager passes the focus from a blocked
 // window on to the modal one, a Wayland compositor has to be told. Whatever

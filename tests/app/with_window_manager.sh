@@ -139,7 +139,7 @@ if [ "$platform" = xwayland ]; then
   # mutter starts Xwayland when the first client comes, then manages it;
   # Xwayland would outlive it a while.
   wait_for mutter "$work/wm.log" managing
-  pids+=($(pgrep -f "^Xwayland $DISPLAY " || true))
+  pids+=($(pgrep -f -- "Xwayland $DISPLAY .*-auth $XDG_RUNTIME_DIR/" || true))
   platform=xcb
 fi
 
