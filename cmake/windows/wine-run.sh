@@ -1,6 +1,6 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
-# wine-run.sh [--prefix DIR] [--headless] PROGRAM.exe ARGS...
+# wine-run.sh [--prefix DIR] [--headless] [--dpi N] PROGRAM.exe ARGS...
 # wine-run.sh [--prefix DIR] [--headless] --hold | --release
 # Runs a cross-built program under Wine, for CMake (its cross-compiling
 # emulator), CTest and the Windows checks, as if it ran natively:
@@ -8,6 +8,8 @@
 #   Tahoma, the font of Windows' dialogs (fonts-wine);
 # - --headless: with no display, so Wine opens no window of its own (a prefix
 #   serves either headless or windowed runs: Wine misbehaves when they mix);
+# - --dpi N: at the display scale Windows sets as N dots per inch (120 is
+#   125 %), for this run and the next ones in the prefix;
 # - Wine keeps QT_* variables from Windows programs, and passes WINEQT_* on
 #   as QT_*: so the Qt settings of a test (QT_QPA_PLATFORM...) go that way;
 # - the offscreen platform finds DejaVu, which the Linux tests draw with;
@@ -29,6 +31,11 @@ fi
 if [ "${1:-}" = --headless ]; then
   unset DISPLAY WAYLAND_DISPLAY
   shift
+fi
+dpi=
+if [ "${1:-}" = --dpi ]; then
+  dpi=$2
+  shift 2
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko download prompts, no debugger, no desktop menu entries.
@@ -75,6 +82,10 @@ if [ "${1:-}" = --hold ]; then
   done
   echo "wine-run.sh: a Wine server that is not held keeps running in ${WINEPREFIX:-$HOME/.wine}" >&2
   exit 1
+fi
+if [ -n "$dpi" ]; then
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null
+  [ -f "$held" ] || wineserver -w
 fi
 while IFS='=' read -r name value; do
   export "WINE$name=$value"

@@ -17,6 +17,7 @@
 #include "winsys/message_box.h"
 #include "winsys/modal.h"
 #include "winsys/platform_codes.h"
+#include "winsys/sharp_pixels.h"
 #include "winsys/standard_controls.h"
 #include "winsys/twips.h"
 
@@ -32,7 +33,7 @@ constexpr int kLastLevelIndex = levels::kLevelCount - 1;
 
 // QLabel smooths a picture whose pixel ratio is not the screen's, which
 // blurs the title on a HiDPI screen. So the title is kept at the ratio it is
-// painted at, enlarged with nearest neighbour; checked on every paint, as the
+// painted at, enlarged as the play field is; checked on every paint, as the
 // ratio changes when the window moves to another screen.
 class CrispTitle : public QObject {
 public:
@@ -42,11 +43,7 @@ public:
             auto* label = static_cast<QLabel*>(watched);
             const qreal ratio = label->devicePixelRatio();
             if (label->pixmap().devicePixelRatio() != ratio) {
-                const QImage& title = art::image(art::picTitle);
-                QPixmap scaled = QPixmap::fromImage(
-                    title.scaled(title.size() * ratio, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-                scaled.setDevicePixelRatio(ratio);
-                label->setPixmap(scaled);
+                label->setPixmap(winsys::sharpPixmap(art::image(art::picTitle), ratio));
             }
         }
         return false;

@@ -73,7 +73,7 @@ void paintControl(QPainter& painter, const Drawable& control) {
 }
 
 PlayField::PlayField(const PictureBox& box, const std::vector<Drawable>& paintOrder, QWidget* parent)
-    : QWidget(parent), box_(box), paintOrder_(paintOrder) {
+    : QWidget(parent), box_(box), paintOrder_(paintOrder), canvas_(pxSize(box.width(), box.height())) {
     setObjectName("field");
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted: no flicker of a cleared background
@@ -106,10 +106,12 @@ void PlayField::describe(bool runOver) {
     if (restart_) restart_->setAccessibleDescription(runOver ? QString::fromLatin1(kRunOver) : QString());
 }
 
-void PlayField::paintEvent(QPaintEvent*) {
+void PlayField::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), toQColor(box_.backColor()));
-    for (const Drawable& control : paintOrder_) paintControl(painter, control);
+    canvas_.paint(painter, event->rect(), [this](QPainter& p) {
+        p.fillRect(rect(), toQColor(box_.backColor()));
+        for (const Drawable& control : paintOrder_) paintControl(p, control);
+    });
 }
 
 void PlayField::keyPressEvent(QKeyEvent* event) {

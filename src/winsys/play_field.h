@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "winsys/controls.h"
+#include "winsys/sharp_pixels.h"
 
 namespace winsys {
 
@@ -36,6 +37,7 @@ private:
 
     const PictureBox& box_;
     const std::vector<Drawable>& paintOrder_;
+    SharpCanvas canvas_;
     QWidget* restart_ = nullptr;
 };
 

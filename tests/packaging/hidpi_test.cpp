@@ -4,14 +4,21 @@
 // rendering doubled pixel for pixel: nearest-neighbour, nothing smoothed.
 // Text is the exception: fonts are rasterised afresh at the larger size, so
 // level 2's sidewalk captions are compared by where their ink lies instead.
+// Run at a fractional ratio (PLODWAY_TEST_RATIO, with QT_SCALE_FACTOR or the
+// system's DPI), every game pixel covers the same screen area wherever it
+// lies, so sprites keep their shape as they move.
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
+#include <cmath>
+#include <deque>
 #include <memory>
 #include <optional>
+#include <set>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -26,11 +33,15 @@
 
 namespace {
 
-// Set before main() creates the application, so the whole process runs at 2x.
-const bool kScaled = [] {
+// The ratio the whole process runs at, set before main() creates the
+// application: 2 unless the test is run for another.
+const qreal kRatio = [] {
+    const QByteArray asked = qgetenv("PLODWAY_TEST_RATIO");
+    if (!asked.isEmpty()) return asked.toDouble();
     qputenv("QT_SCALE_FACTOR", "2");
-    return true;
+    return 2.0;
 }();
+const bool kWholeRatio = kRatio == std::round(kRatio);
 
 QImage renderAtRatio1(QWidget* widget) {
     QImage image(widget->size(), QImage::Format_RGB32);
@@ -40,10 +51,10 @@ QImage renderAtRatio1(QWidget* widget) {
     return image;
 }
 
-QImage grabAtRatio2(QWidget* widget) {
+QImage grabAtRatio(QWidget* widget) {
     const QPixmap pixmap = widget->grab();
-    EXPECT_EQ(pixmap.devicePixelRatio(), 2.0);
-    EXPECT_EQ(pixmap.size(), widget->size() * 2);
+    EXPECT_EQ(pixmap.devicePixelRatio(), kRatio);
+    EXPECT_EQ(pixmap.size(), (QSizeF(widget->size()) * kRatio).toSize());
     return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
 }
 
@@ -76,7 +87,9 @@ QRect inkBounds(const QImage& image, const QRect& area, QRgb background) {
     return bounds;
 }
 
-QRect scaled(const QRect& r, int factor) { return {r.topLeft() * factor, r.size() * factor}; }
+QRect scaled(const QRect& r, qreal factor) {
+    return QRectF(QPointF(r.topLeft()) * factor, QSizeF(r.size()) * factor).toAlignedRect();
+}
 
 struct Caption {
     QRect rect;  // logical pixels
@@ -110,12 +123,12 @@ protected:
     QPointer<engine::LevelWindow> window;
 };
 
-TEST_P(HiDpiLevel, FieldIsTheRatio1FieldDoubledAndTheLayoutKeepsItsLogicalSize) {
+TEST_P(HiDpiLevel, KeepsItsLayoutAndScalesTheFieldEvenly) {
     const LevelCase c = GetParam();
     window = new engine::LevelWindow(levels::byNumber(c.number), nullptr, [] {});
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    ASSERT_EQ(window->devicePixelRatio(), 2.0) << "QT_SCALE_FACTOR=2 did not take";
+    ASSERT_EQ(window->devicePixelRatio(), kRatio) << "the display scale did not take";
 
     EXPECT_EQ(window->size(), c.client);
     EXPECT_EQ(window->restartButton()->geometry(), c.restart);
@@ -124,24 +137,29 @@ TEST_P(HiDpiLevel, FieldIsTheRatio1FieldDoubledAndTheLayoutKeepsItsLogicalSize) 
     // Back to back without the event loop, so both show the same moment.
     winsys::PlayField* field = window->playField();
     const QImage x1 = renderAtRatio1(field);
-    const QImage x2 = grabAtRatio2(field);
-    ASSERT_EQ(x2.size(), x1.size() * 2);
+    const QImage x2 = grabAtRatio(field);
 
     const std::vector<Caption> texts = captions(window->controls());
     ASSERT_EQ(texts.size(), c.captionCount);
     std::vector<QRect> excluded;
     for (const Caption& t : texts) excluded.push_back(t.rect);
 
-    const Mismatch m = compareDoubled(x1, x2, excluded);
-    EXPECT_EQ(m.count, 0) << "first differing 2x pixel at (" << m.first.x() << ", " << m.first.y() << ")";
+    if (kRatio == 2) {
+        const Mismatch m = compareDoubled(x1, x2, excluded);
+        EXPECT_EQ(m.count, 0) << "first differing 2x pixel at (" << m.first.x() << ", " << m.first.y() << ")";
+    }
 
-    // Captions: the ink covers the same area, within a pixel of rasterising.
+    // Captions: the ink covers the same area, within a pixel of rasterising:
+    // none is cut off.
     for (const Caption& t : texts) {
         const QRect ink1 = inkBounds(x1, t.rect, t.background);
-        const QRect ink2 = inkBounds(x2, scaled(t.rect, 2), t.background);
+        // At a fractional ratio the strip's edge pixels are shared with its
+        // neighbours, so only the pixels wholly inside it are searched.
+        const QRect inside = kWholeRatio ? scaled(t.rect, kRatio) : scaled(t.rect, kRatio).adjusted(1, 1, -1, -1);
+        const QRect ink2 = inkBounds(x2, inside, t.background);
         ASSERT_FALSE(ink1.isEmpty());
         ASSERT_FALSE(ink2.isEmpty());
-        const QRect expected = scaled(ink1, 2);
+        const QRect expected = scaled(ink1, kRatio);
         EXPECT_LE(std::abs(ink2.left() - expected.left()), 2) << "caption at y " << t.rect.y();
         EXPECT_LE(std::abs(ink2.right() - expected.right()), 2) << "caption at y " << t.rect.y();
         EXPECT_LE(std::abs(ink2.top() - expected.top()), 2) << "caption at y " << t.rect.y();
@@ -155,17 +173,162 @@ INSTANTIATE_TEST_SUITE_P(Levels, HiDpiLevel,
                                            LevelCase{3, {466, 361}, {384, 324, 81, 33}, 0}),
                          [](const auto& info) { return "Level" + std::to_string(info.param.number); });
 
+// How much screen each pixel of a vehicle's picture covers, found by
+// drawing the picture again with that one pixel changed: the screen's change,
+// measured along the pixel's change of colour, summed. Probed along the
+// picture's middle row and middle column, which meet every phase of the
+// screen's pixel grid.
+class Footprints {
+public:
+    Footprints(const art::Picture& picture, QPoint at)
+        : box_(fieldTwips(picture), fieldTwips(picture), kBackground),
+          image_(revision_, {"probe"}, float(at.x() * winsys::kTwipsPerPixel),
+                 float(at.y() * winsys::kTwipsPerPixel), &picture, true),
+          order_{&image_},
+          field_(box_, order_, nullptr),
+          picture_(picture) {
+        const char* const* xpm = picture.xpm;
+        int width, height, colours, perPixel;
+        std::sscanf(xpm[0], "%d %d %d %d", &width, &height, &colours, &perPixel);
+        for (int i = 0; i <= colours + height; ++i) rows_.emplace_back(xpm[i]);
+        rows_[0] = std::to_string(width) + ' ' + std::to_string(height) + ' ' + std::to_string(colours + 2) + " 1";
+        // Two colours of our own, far from any the picture has.
+        rows_.insert(rows_.begin() + 1 + colours, {"# c #000000", "@ c #FF00FF"});
+        firstRow_ = 3 + colours;
+    }
+
+    // Screen area (in screen pixels) of every probed pixel, in probe order.
+    std::vector<double> measure() {
+        const QImage plain = grab(&picture_);
+        std::vector<double> areas;
+        const QImage art = art::image(picture_);  // a copy: the cache grows with every probe
+        auto probe = [&](int x, int y) {
+            const QRgb was = qAlpha(art.pixel(x, y)) ? art.pixel(x, y) : kBackground;
+            const bool dark = qRed(was) + qGreen(was) + qBlue(was) > 384;
+            std::vector<std::string> rows = rows_;
+            rows[firstRow_ + y][x] = dark ? '#' : '@';
+            areas.push_back(area(plain, grab(picture(rows)), was, dark ? 0x000000 : 0xFF00FF));
+        };
+        for (int x = 0; x < art.width(); ++x) probe(x, art.height() / 2);
+        for (int y = 0; y < art.height(); ++y) probe(art.width() / 2, y);
+        return areas;
+    }
+
+private:
+    static constexpr QRgb kBackground = 0x808080;
+
+    // Room for the picture at any phase of the grid.
+    static float fieldTwips(const art::Picture& p) {
+        return float((std::max(p.width(), p.height()) + 2 * 64) * winsys::kTwipsPerPixel);
+    }
+
+    QImage grab(const art::Picture* picture) {
+        image_.setPicture(picture);
+        return field_.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Every probe is a picture of its own, as pictures are told apart by
+    // address, and lives as long as the process, as the pixmaps made of it.
+    static const art::Picture* picture(const std::vector<std::string>& rows) {
+        static std::deque<std::vector<std::string>> texts;
+        static std::deque<std::vector<const char*>> pointers;
+        static std::deque<art::Picture> pictures;
+        auto& rowPointers = pointers.emplace_back();
+        for (const std::string& row : texts.emplace_back(rows)) rowPointers.push_back(row.c_str());
+        return &pictures.emplace_back(art::Picture{"probe", art::Kind::Sprite, rowPointers.data(), nullptr});
+    }
+
+    static double area(const QImage& before, const QImage& after, QRgb from, QRgb to) {
+        const double dr = qRed(to) - qRed(from), dg = qGreen(to) - qGreen(from), db = qBlue(to) - qBlue(from);
+        double sum = 0;
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x) {
+                const QRgb a = before.pixel(x, y), b = after.pixel(x, y);
+                sum += (qRed(b) - qRed(a)) * dr + (qGreen(b) - qGreen(a)) * dg + (qBlue(b) - qBlue(a)) * db;
+            }
+        return sum / (dr * dr + dg * dg + db * db);
+    }
+
+    winsys::Revision revision_;
+    winsys::PictureBox box_;
+    winsys::Image image_;
+    std::vector<winsys::Drawable> order_;
+    winsys::PlayField field_;
+    const art::Picture& picture_;
+    std::vector<std::string> rows_;
+    int firstRow_ = 0;
+};
+
+struct Vehicle {
+    const art::Picture* picture;
+    QPointF place;  // twips
+    float step;     // twips a tick
+};
+
+// Every kind of vehicle once, at its first place and with its step.
+std::vector<Vehicle> vehicles() {
+    std::vector<Vehicle> found;
+    std::set<std::pair<const art::Picture*, float>> seen;
+    for (int n = 1; n <= levels::kLevelCount; ++n) {
+        const engine::LevelDef& def = levels::byNumber(n);
+        for (const engine::TrafficRow& row : def.traffic)
+            for (const engine::LayoutEntry& e : def.layout)
+                if (e.ref.name == std::string(row.vehicle.name) && e.ref.index == row.vehicle.index &&
+                    seen.insert({e.picture, row.step}).second)
+                    found.push_back({e.picture, {e.left, e.top}, row.step});
+    }
+    return found;
+}
+
+// Where the screen grid meets the game's again: the picture drawn at x and
+// at x + period lands on the same fractions of a screen pixel.
+int gridPeriod() {
+    int period = 1;
+    while (period < 64 && std::abs(period * kRatio - std::round(period * kRatio)) > 1e-6) ++period;
+    return period;
+}
+
+TEST(SharpPixels, EveryVehiclePixelCoversTheSameAreaAtEveryStep) {
+    const int period = gridPeriod();
+    const double even = kRatio * kRatio;  // screen pixels a game pixel covers
+    const std::vector<Vehicle> all = vehicles();
+    ASSERT_GE(all.size(), 5u);
+    for (const Vehicle& v : all) {
+        std::vector<double> last;
+        for (int tick = 0; tick < 4; ++tick) {
+            // The picture where it stands on this tick, moved by whole grid
+            // periods into a small field: the same fractions of a screen pixel.
+            const int x = winsys::px(float(v.place.x()) + tick * v.step);
+            const int y = winsys::px(float(v.place.y()));
+            const QPoint at(((x % period) + period) % period + period, ((y % period) + period) % period + period);
+            const std::vector<double> areas = Footprints(*v.picture, at).measure();
+            const auto [least, most] = std::minmax_element(areas.begin(), areas.end());
+            SCOPED_TRACE(std::string(v.picture->name) + " on tick " + std::to_string(tick));
+            EXPECT_GE(*least, even * 0.95) << "probe " << least - areas.begin() << " covers too little";
+            EXPECT_LE(*most, even * 1.05) << "probe " << most - areas.begin() << " covers too much";
+            if (!last.empty()) {
+                std::size_t most = 0;
+                for (std::size_t i = 0; i < areas.size(); ++i)
+                    if (std::abs(areas[i] - last[i]) > std::abs(areas[most] - last[most])) most = i;
+                EXPECT_LE(std::abs(areas[most] - last[most]), even * 0.05)
+                    << "probe " << most << " changed from " << last[most] << " since the last step";
+            }
+            last = areas;
+        }
+    }
+}
+
 TEST(HiDpiMenu, TitlePictureIsThePictureDoubled) {
     app::MenuWindow menu;
     menu.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
-    ASSERT_EQ(menu.devicePixelRatio(), 2.0);
+    ASSERT_EQ(menu.devicePixelRatio(), 2.0) << "run at a ratio of 2 only";
     EXPECT_EQ(menu.size(), QSize(186, 216));
 
     auto* title = menu.findChild<QLabel*>("title");
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->geometry(), QRect(4, 4, 180, 101));
-    const QImage shot = grabAtRatio2(title);
+    const QImage shot = grabAtRatio(title);
     const QImage& picture = art::image(art::picTitle);
     // The picture sits at the top left inside the sunken frame.
     const QPoint origin = title->contentsRect().topLeft() * 2;

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+// Pixel art at any display scale. At a whole device pixel ratio every game
+// pixel becomes an even square of screen pixels. At a fractional one (1.25,
+// 1.5, 1.75) nearest-neighbour would make game pixels 1 and 2 screen pixels
+// wide in turn, and a moving sprite change shape from step to step; instead
+// the art is drawn at the next whole ratio and averaged down from there, so
+// every game pixel covers the same screen area, with soft edges.
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QRect>
+#include <functional>
+
+class QPainter;
+
+namespace winsys {
+
+// The whole ratio the art is drawn at before smoothing; the ratio itself when whole.
+int sharpDrawingRatio(qreal ratio);
+
+// Paints a fixed-size area, drawn in logical pixels by `draw`, onto a
+// painter of any device pixel ratio. The drawing at the whole ratio is
+// kept between paints, so only the painter's clip is drawn afresh.
+class SharpCanvas {
+public:
+    explicit SharpCanvas(QSize logicalSize) : size_(logicalSize) {}
+
+    void paint(QPainter& painter, const QRect& area, const std::function<void(QPainter&)>& draw);
+
+private:
+    QSize size_;
+    QImage drawing_;  // at the whole ratio, for fractional ratios only
+    qreal ratio_ = 0;
+};
+
+// A picture enlarged for a device pixel ratio, the same way.
+QPixmap sharpPixmap(const QImage& picture, qreal ratio);
+
+}  // namespace winsys
