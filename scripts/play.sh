@@ -15,4 +15,6 @@ if bash scripts/deps.sh --check; then testing=ON; fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=$testing "${cmake_args[@]}"
 # The game and what installing it needs; the tests wait for a full build.
 cmake --build build -j"$(nproc)" --target plodway plodway_launcher_icons
-exec ./build/plodway "$@"
+# Under Wayland the game's icon and name need a desktop entry of the user's
+# while it runs: run-from-tree.sh writes it, runs the game and removes it.
+exec bash scripts/run-from-tree.sh build "$@"

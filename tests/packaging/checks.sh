@@ -10,7 +10,8 @@
 #   source BUILD_DIR SOURCE_DIR VERSION        the source tarball
 #   hardening BUILD_DIR BINARY FORTIFY         protections in the binary and its build flags
 #   command_line BINARY VERSION MANPAGE        options with and without a display
-#   wayland BINARY APP_ID                      under a headless weston: app id, no warnings
+#   wayland BINARY APP_ID                      under a headless weston: app id, no warnings;
+#                                              run from the tree, a desktop entry while it runs
 #   other_font FONTCONFIG_FILE COMMAND...      the screenshot check with another font
 set -uo pipefail
 
@@ -359,6 +360,30 @@ check_wayland() {
     local messages
     messages=$(grep -v -e '^\[ *[0-9.]*\] ' -e '^$' "$tmp/game.log")
     [ -z "$messages" ] || fail "messages under Wayland: $messages"
+
+    # Run from the build tree (scripts/play.sh), the game has a desktop entry
+    # of the user's while it runs, for the compositor to find its icon by.
+    local build entry runner code
+    build=$(cd "$(dirname "$bin")" && pwd)
+    entry=$tmp/home/.local/share/applications/$id.desktop
+    mkdir -p "$tmp/home"
+    env -u XDG_DATA_HOME HOME="$tmp/home" WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=offscreen \
+        bash "$(dirname "$0")/../../scripts/run-from-tree.sh" "$build" >"$tmp/tree.log" 2>&1 &
+    runner=$!
+    for _ in $(seq 100); do [ -f "$entry" ] && break; sleep 0.1; done
+    if [ -f "$entry" ]; then
+        quiet_valid desktop-file-validate "$entry"
+        [ "$(desktop_value "$entry" Exec)" = "\"$build/plodway\"" ] ||
+            fail "the tree's entry starts $(desktop_value "$entry" Exec), not $build/plodway"
+        [ -f "$(desktop_value "$entry" Icon)" ] || fail "the tree's entry has no icon: $(desktop_value "$entry" Icon)"
+    else
+        fail "no desktop entry in the user's data while the game ran from the tree: $(cat "$tmp/tree.log")"
+    fi
+    kill "$runner"
+    wait "$runner"
+    code=$?
+    [ "$code" -eq 143 ] || fail "run-from-tree.sh ended with $code when asked to stop, not 143"
+    [ ! -e "$entry" ] || fail "the tree's desktop entry stayed after the game ended"
 }
 
 check_other_font() {
