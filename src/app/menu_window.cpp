@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "art/pixmaps.h"
-#include "desktop/send_now.h"
+#include "desktop/icon_now.h"
 #include "engine/level_window.h"
 #include "levels/levels.h"
 #include "winsys/failure.h"
@@ -115,9 +115,8 @@ MenuWindow::MenuWindow(QWidget* parent)
 
 void MenuWindow::setIcon(winsys::Picture picture) {
     icon_ = picture;
-    setWindowIcon(art::icon(*picture));
     // Shown now, not with the next other request to the window system.
-    desktop::sendNow();
+    desktop::setIconNow(this, art::icon(*picture));
 }
 
 // Swaps the icon by comparing picture identity, not pixels.

@@ -108,7 +108,7 @@ void PlayField::describe(bool runOver) {
 
 void PlayField::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    canvas_.paint(painter, event->rect(), [this](QPainter& p) {
+    canvas_.paint(painter, event->region(), [this](QPainter& p) {
         p.fillRect(rect(), toQColor(box_.backColor()));
         for (const Drawable& control : paintOrder_) paintControl(p, control);
     });

@@ -2,7 +2,9 @@
 #include "winsys/sharp_pixels.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace winsys {
 namespace {
@@ -27,13 +29,64 @@ QRect alignedOutwards(const QRect& area, int period, QSize field) {
     return QRect(left, top, right - left, bottom - top);
 }
 
+// One axis of an area-averaging scale: the share each source pixel has in
+// each target pixel, by how much of the target pixel it covers.
+struct Share {
+    int source;
+    float weight;
+};
+std::vector<std::vector<Share>> shares(int from, int to) {
+    std::vector<std::vector<Share>> result(to);
+    const double step = double(from) / to;
+    for (int i = 0; i < to; ++i) {
+        const double begin = i * step, end = (i + 1) * step;
+        for (int s = int(begin); s < from && s < end; ++s)
+            result[i].push_back({s, float((std::min(end, s + 1.0) - std::max(begin, double(s))) / step)});
+    }
+    return result;
+}
+
+// Each target pixel the average of the source pixels it covers, weighted by
+// how much of it they cover, whichever way it scales. Qt's smooth scaling
+// samples when it enlarges.
+QImage averaged(const QImage& source, QSize size) {
+    const QImage image = source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_ARGB32);
+    const auto across = shares(image.width(), size.width()), down = shares(image.height(), size.height());
+    std::vector<float> rows(std::size_t(image.height()) * size.width() * 4);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        float* out = &rows[std::size_t(y) * size.width() * 4];
+        for (int x = 0; x < size.width(); ++x, out += 4)
+            for (const Share& s : across[x]) {
+                const QRgb c = line[s.source];
+                out[0] += s.weight * qAlpha(c), out[1] += s.weight * qRed(c);
+                out[2] += s.weight * qGreen(c), out[3] += s.weight * qBlue(c);
+            }
+    }
+    QImage result(size, image.format());
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            float sum[4] = {};
+            for (const Share& s : down[y]) {
+                const float* in = &rows[(std::size_t(s.source) * size.width() + x) * 4];
+                for (int c = 0; c < 4; ++c) sum[c] += s.weight * in[c];
+            }
+            auto channel = [&](int c) { return std::clamp(int(sum[c] + 0.5f), 0, 255); };
+            line[x] = qRgba(channel(1), channel(2), channel(3), channel(0));
+        }
+    }
+    result.setDevicePixelRatio(source.devicePixelRatio());
+    return result;
+}
+
 }  // namespace
 
 int sharpDrawingRatio(qreal ratio) {
-    return isWhole(ratio) ? int(std::round(ratio)) : int(std::ceil(ratio));
+    return isWhole(ratio) ? int(std::round(ratio)) : std::max(1, int(std::floor(ratio)));
 }
 
-void SharpCanvas::paint(QPainter& painter, const QRect& area, const std::function<void(QPainter&)>& draw) {
+void SharpCanvas::paint(QPainter& painter, const QRegion& area, const std::function<void(QPainter&)>& draw) {
     // From the painter, not its device: a widget rendered elsewhere (a grab,
     // a screenshot at another ratio) still names itself as the device.
     const qreal ratio = painter.deviceTransform().m11();
@@ -44,7 +97,10 @@ void SharpCanvas::paint(QPainter& painter, const QRect& area, const std::functio
     }
     const int whole = sharpDrawingRatio(ratio);
     const int period = gridPeriod(ratio);
-    QRect block = alignedOutwards(area, period, size_);
+    // Each changed rectangle on its own: their bounding rectangle is most of
+    // the field when vehicles move in several lanes.
+    QRegion blocks;
+    for (const QRect& r : area) blocks += alignedOutwards(r, period, size_);
     if (drawing_.isNull() || drawing_.devicePixelRatio() != whole || ratio_ != ratio) {
         // Whole periods, so that every block ends on the screen's pixel grid;
         // what lies beyond the field is never shown.
@@ -53,28 +109,29 @@ void SharpCanvas::paint(QPainter& painter, const QRect& area, const std::functio
         drawing_.setDevicePixelRatio(whole);
         drawing_.fill(Qt::black);
         ratio_ = ratio;
-        block = QRect(QPoint(0, 0), padded);
+        blocks = QRect(QPoint(0, 0), padded);
     }
     {
         QPainter p(&drawing_);
-        p.setClipRect(block);
+        p.setClipRegion(blocks);
         draw(p);
     }
-    // Averaging each screen pixel's share of the whole-ratio drawing gives
-    // every game pixel the same screen area; smoothing by sampling would not.
-    const QSize target = (QSizeF(block.size()) * ratio).toSize();
-    QImage shown = drawing_.copy(QRect(block.topLeft() * whole, block.size() * whole))
-                       .scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    shown.setDevicePixelRatio(ratio);
-    painter.drawImage(block.topLeft(), shown);
+    // Averaging what each screen pixel covers of the whole-ratio drawing
+    // gives every game pixel the same screen area; smoothing by sampling
+    // (bilinear) would not.
+    for (const QRect& block : blocks) {
+        const QSize target = (QSizeF(block.size()) * ratio).toSize();
+        QImage shown = averaged(drawing_.copy(QRect(block.topLeft() * whole, block.size() * whole)), target);
+        shown.setDevicePixelRatio(ratio);
+        painter.drawImage(block.topLeft(), shown);
+    }
 }
 
 QPixmap sharpPixmap(const QImage& picture, qreal ratio) {
     const int whole = sharpDrawingRatio(ratio);
-    QImage scaled = picture.scaled(picture.size() * whole, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QImage scaled = whole == 1 ? picture : picture.scaled(picture.size() * whole, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     if (!isWhole(ratio))
-        scaled = scaled.scaled((QSizeF(picture.size()) * ratio).toSize(), Qt::IgnoreAspectRatio,
-                               Qt::SmoothTransformation);
+        scaled = averaged(scaled, (QSizeF(picture.size()) * ratio).toSize());
     QPixmap pixmap = QPixmap::fromImage(scaled);
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
