@@ -30,51 +30,58 @@ QRect alignedOutwards(const QRect& area, int period, QSize field) {
 }
 
 // One axis of an area-averaging scale: the share each source pixel has in
-// each target pixel, by how much of the target pixel it covers.
+// each target pixel, by how much of the target pixel it covers, in 256ths
+// that add up to 256.
 struct Share {
     int source;
-    float weight;
+    quint32 weight;
 };
 std::vector<std::vector<Share>> shares(int from, int to) {
     std::vector<std::vector<Share>> result(to);
     const double step = double(from) / to;
     for (int i = 0; i < to; ++i) {
         const double begin = i * step, end = (i + 1) * step;
-        for (int s = int(begin); s < from && s < end; ++s)
-            result[i].push_back({s, float((std::min(end, s + 1.0) - std::max(begin, double(s))) / step)});
+        quint32 given = 0;
+        for (int s = int(begin); s < from && s < end; ++s) {
+            const double covered = (std::min(end, s + 1.0) - std::max(begin, double(s))) / step;
+            result[i].push_back({s, quint32(std::lround(covered * 256))});
+            given += result[i].back().weight;
+        }
+        result[i].back().weight += 256 - given;  // what rounding left over
     }
     return result;
 }
 
+// The shares of `pixels` (every `stride`th from the first), all four
+// channels at once, two to a 32-bit word: 255 × 256 leaves room for the sum.
+QRgb mix(const QRgb* pixels, int stride, const std::vector<Share>& shares) {
+    quint32 redBlue = 0x00800080, alphaGreen = 0x00800080;  // rounding
+    for (const Share& s : shares) {
+        const QRgb c = pixels[s.source * stride];
+        redBlue += (c & 0x00FF00FFu) * s.weight;
+        alphaGreen += ((c >> 8) & 0x00FF00FFu) * s.weight;
+    }
+    return ((redBlue >> 8) & 0x00FF00FFu) | (alphaGreen & 0xFF00FF00u);
+}
+
 // Each target pixel the average of the source pixels it covers, weighted by
-// how much of it they cover, whichever way it scales. Qt's smooth scaling
-// samples when it enlarges.
+// how much of it they cover, whichever way it scales: across, then down.
+// Qt's smooth scaling samples when it enlarges.
 QImage averaged(const QImage& source, QSize size) {
     const QImage image = source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_ARGB32);
     const auto across = shares(image.width(), size.width()), down = shares(image.height(), size.height());
-    std::vector<float> rows(std::size_t(image.height()) * size.width() * 4);
+    QImage wide(size.width(), image.height(), image.format());
     for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        float* out = &rows[std::size_t(y) * size.width() * 4];
-        for (int x = 0; x < size.width(); ++x, out += 4)
-            for (const Share& s : across[x]) {
-                const QRgb c = line[s.source];
-                out[0] += s.weight * qAlpha(c), out[1] += s.weight * qRed(c);
-                out[2] += s.weight * qGreen(c), out[3] += s.weight * qBlue(c);
-            }
+        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(wide.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) out[x] = mix(in, 1, across[x]);
     }
     QImage result(size, image.format());
+    const int stride = int(wide.bytesPerLine() / sizeof(QRgb));
     for (int y = 0; y < size.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            float sum[4] = {};
-            for (const Share& s : down[y]) {
-                const float* in = &rows[(std::size_t(s.source) * size.width() + x) * 4];
-                for (int c = 0; c < 4; ++c) sum[c] += s.weight * in[c];
-            }
-            auto channel = [&](int c) { return std::clamp(int(sum[c] + 0.5f), 0, 255); };
-            line[x] = qRgba(channel(1), channel(2), channel(3), channel(0));
-        }
+        auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
+        const auto* column = reinterpret_cast<const QRgb*>(wide.constBits());
+        for (int x = 0; x < size.width(); ++x) out[x] = mix(column + x, stride, down[y]);
     }
     result.setDevicePixelRatio(source.devicePixelRatio());
     return result;
