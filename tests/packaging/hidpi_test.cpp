@@ -180,8 +180,9 @@ INSTANTIATE_TEST_SUITE_P(Levels, HiDpiLevel,
 // screen's pixel grid.
 class Footprints {
 public:
-    Footprints(const art::Picture& picture, QPoint at)
-        : box_(fieldTwips(picture), fieldTwips(picture), kBackground),
+    // The picture at `at` in a field with `room` pixels around it.
+    Footprints(const art::Picture& picture, QPoint at, int room)
+        : box_(twips(picture.width() + 2 * room), twips(picture.height() + 2 * room), kBackground),
           image_(revision_, {"probe"}, float(at.x() * winsys::kTwipsPerPixel),
                  float(at.y() * winsys::kTwipsPerPixel), &picture, true),
           order_{&image_},
@@ -217,10 +218,7 @@ public:
 private:
     static constexpr QRgb kBackground = 0x808080;
 
-    // Room for the picture at any phase of the grid.
-    static float fieldTwips(const art::Picture& p) {
-        return float((std::max(p.width(), p.height()) + 2 * 64) * winsys::kTwipsPerPixel);
-    }
+    static float twips(int pixels) { return float(pixels * winsys::kTwipsPerPixel); }
 
     QImage grab(const art::Picture* picture) {
         image_.setPicture(picture);
@@ -301,7 +299,7 @@ TEST(SharpPixels, EveryVehiclePixelCoversTheSameAreaAtEveryStep) {
             const int x = winsys::px(float(v.place.x()) + tick * v.step);
             const int y = winsys::px(float(v.place.y()));
             const QPoint at(((x % period) + period) % period + period, ((y % period) + period) % period + period);
-            const std::vector<double> areas = Footprints(*v.picture, at).measure();
+            const std::vector<double> areas = Footprints(*v.picture, at, 2 * period).measure();
             const auto [least, most] = std::minmax_element(areas.begin(), areas.end());
             SCOPED_TRACE(std::string(v.picture->name) + " on tick " + std::to_string(tick));
             EXPECT_GE(*least, even * 0.95) << "probe " << least - areas.begin() << " covers too little";
