@@ -94,12 +94,12 @@ TEST(ReplayRun, AnErrorNamesTheLineAndItsTextAfterTheTraceSoFar) {
 }
 
 TEST(ReplayRun, WindowsLineEndsAndAMissingLastNewlineAreAccepted) {
-    const Played unix = play("level 1\ntraffic\nkey 38\n");
+    const Played lf = play("level 1\ntraffic\nkey 38\n");
     const Played dos = play("level 1\r\ntraffic\r\nkey 38");
-    EXPECT_EQ(unix.code, 0);
+    EXPECT_EQ(lf.code, 0);
     EXPECT_EQ(dos.code, 0) << dos.err;
-    EXPECT_EQ(dos.out, unix.out);
-    EXPECT_EQ(lineCount(unix.out), 3);
+    EXPECT_EQ(dos.out, lf.out);
+    EXPECT_EQ(lineCount(lf.out), 3);
 }
 
 TEST(ReplayRun, TheWinEndsTheInputEvenBeforeBadLines) {

@@ -4,6 +4,9 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -115,13 +118,42 @@ std::string eventText(const Event& event) {
     return "";
 }
 
+// The fewest digits that read back as the same float, written fixed or
+// scientific, whichever is shorter (fixed on a tie): what std::to_chars
+// writes, which the C++ library of the web build does not have for floats.
+std::string shortestText(float value) {
+    char scientific[32];
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(scientific, sizeof scientific, "%.*e", digits - 1, double(value));
+        if (std::strtof(scientific, nullptr) == value) break;
+    }
+    // [-]d[.ddd]e±XX: the digits without the point, and the exponent.
+    const std::string text = scientific;
+    const std::size_t e = text.find('e');
+    const bool negative = text[0] == '-';
+    std::string digits;
+    for (std::size_t i = negative ? 1 : 0; i < e; ++i)
+        if (text[i] != '.') digits += text[i];
+    const int exponent = std::stoi(text.substr(e + 1));
+    std::string fixed;
+    if (exponent < 0) {
+        fixed = "0." + std::string(std::size_t(-exponent - 1), '0') + digits;
+    } else if (std::size_t(exponent) + 1 >= digits.size()) {
+        fixed = digits + std::string(exponent + 1 - digits.size(), '0');
+    } else {
+        fixed = digits.substr(0, exponent + 1) + '.' + digits.substr(exponent + 1);
+    }
+    if (negative) fixed = '-' + fixed;
+    return fixed.size() <= text.size() ? fixed : text;
+}
+
 std::string formatNumber(float value) {
     if (value == 0) return "0";  // also -0
     if (std::isfinite(value) && std::trunc(value) == value && std::fabs(value) < 1e15f)
         return std::to_string(static_cast<long long>(value));
-    char buf[64];
-    auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    return ec == std::errc() ? std::string(buf, ptr) : "?";
+    if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
+    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+    return shortestText(value);
 }
 
 std::string stateLine(const engine::LevelControls& controls) {
