@@ -11,13 +11,9 @@ namespace {
 
 bool isWhole(qreal ratio) { return std::abs(ratio - std::round(ratio)) < 1e-6; }
 
-// The fewest game pixels that span a whole number of screen pixels: 4 at
-// 1.25 and 1.75, 2 at 1.5. Blocks of that size are smoothed on their own
-// with the same result as the whole field; at other ratios the whole field is.
-int gridPeriod(qreal ratio) {
-    for (int period = 1; period <= 16; ++period)
-        if (isWhole(period * ratio)) return period;
-    return 0;
+// The whole ratio the art is drawn at before averaging; the ratio itself when whole.
+int sharpDrawingRatio(qreal ratio) {
+    return isWhole(ratio) ? int(std::round(ratio)) : std::max(1, int(std::floor(ratio)));
 }
 
 // The area grown to whole periods; the whole field where there are none.
@@ -89,8 +85,10 @@ QImage averaged(const QImage& source, QSize size) {
 
 }  // namespace
 
-int sharpDrawingRatio(qreal ratio) {
-    return isWhole(ratio) ? int(std::round(ratio)) : std::max(1, int(std::floor(ratio)));
+int gridPeriod(qreal ratio) {
+    for (int period = 1; period <= 16; ++period)
+        if (isWhole(period * ratio)) return period;
+    return 0;
 }
 
 void SharpCanvas::paint(QPainter& painter, const QRegion& area, const std::function<void(QPainter&)>& draw) {

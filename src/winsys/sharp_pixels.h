@@ -21,8 +21,11 @@ class QPainter;
 
 namespace winsys {
 
-// The whole ratio the art is drawn at before averaging; the ratio itself when whole.
-int sharpDrawingRatio(qreal ratio);
+// The fewest game pixels that span a whole number of screen pixels: 4 at
+// 1.25 and 1.75, 2 at 1.5, 1 at whole ratios; 0 where none up to 16 does.
+// Blocks of that size are averaged on their own with the same result as the
+// whole field; at ratios without one the whole field is.
+int gridPeriod(qreal ratio);
 
 // Paints a fixed-size area, drawn in logical pixels by `draw`, onto a
 // painter of any device pixel ratio. The drawing at the whole ratio is

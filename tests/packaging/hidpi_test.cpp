@@ -29,6 +29,7 @@
 #include "levels/levels.h"
 #include "winsys/colors.h"
 #include "winsys/play_field.h"
+#include "winsys/sharp_pixels.h"
 #include "winsys/twips.h"
 
 namespace {
@@ -278,16 +279,11 @@ std::vector<Vehicle> vehicles() {
     return found;
 }
 
-// Where the screen grid meets the game's again: the picture drawn at x and
-// at x + period lands on the same fractions of a screen pixel.
-int gridPeriod() {
-    int period = 1;
-    while (period < 64 && std::abs(period * kRatio - std::round(period * kRatio)) > 1e-6) ++period;
-    return period;
-}
-
 TEST(SharpPixels, EveryVehiclePixelCoversTheSameAreaAtEveryStep) {
-    const int period = gridPeriod();
+    // The picture drawn at x and at x + period lands on the same fractions
+    // of a screen pixel.
+    const int period = winsys::gridPeriod(kRatio);
+    ASSERT_GT(period, 0);
     const double even = kRatio * kRatio;  // screen pixels a game pixel covers
     const std::vector<Vehicle> all = vehicles();
     ASSERT_GE(all.size(), 5u);
