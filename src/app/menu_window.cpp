@@ -136,7 +136,7 @@ void MenuWindow::playSelectedLevel() {
     const int index = selectedIndex();
     if (index < 0 || index > kLastLevelIndex) return;
     auto* level = new engine::LevelWindow(levels::byNumber(index + 1), this, [this] { openNextLevel(); });
-    winsys::showModal(level);
+    winsys::openModal(level);
 }
 
 void MenuWindow::openNextLevel() {

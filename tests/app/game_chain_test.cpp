@@ -93,6 +93,7 @@ TEST(GameChain, FromTheMenuThroughAllThreeLevelsWithRealKeys) {
 
     menu.list()->setCurrentRow(0);
     QTest::keyClick(menu.list(), Qt::Key_Return);
+    untilModalsClose(70000);
     tick.stop();
 
     EXPECT_EQ(driver.won, (std::vector<QString>{"level1", "level2", "level3"}));

@@ -82,6 +82,7 @@ TEST_F(MenuTest, DoubleClickOpensTheLevelModallyAndClosingGivesTheMenuBack) {
     const QRect item = menu->list()->visualItemRect(menu->list()->item(1));
     QTest::mouseClick(menu->list()->viewport(), Qt::LeftButton, {}, item.center());
     QTest::mouseDClick(menu->list()->viewport(), Qt::LeftButton, {}, item.center());
+    EXPECT_TRUE(untilModalsClose());
     EXPECT_EQ(opened, "level2");
     EXPECT_TRUE(menuBlocked);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -96,6 +97,7 @@ TEST_F(MenuTest, EnterClicksGoPlayAlsoFromTheList) {
         if (level) level->close();
     });
     QTest::keyClick(menu->list(), Qt::Key_Return);
+    EXPECT_TRUE(untilModalsClose());
     EXPECT_EQ(opened, "level1");
 }
 
@@ -108,6 +110,7 @@ TEST_F(MenuTest, AReopenedLevelIsCreatedAnew) {
         level->close();
     });
     menu->playButton()->click();
+    EXPECT_TRUE(untilModalsClose());
     float left = 0, top = 0;
     bool treadShown = true, restartEnabled = true;
     whileLevelOpen([&](LevelWindow* level) {
@@ -118,6 +121,7 @@ TEST_F(MenuTest, AReopenedLevelIsCreatedAnew) {
         level->close();
     });
     menu->playButton()->click();
+    EXPECT_TRUE(untilModalsClose());
     EXPECT_EQ(left, 3540);
     EXPECT_EQ(top, 4380);
     EXPECT_FALSE(treadShown);
@@ -153,6 +157,7 @@ TEST_F(MenuTest, WinningChainsThroughAllThreeLevelsToTheFinalMessage) {
     chain.start();
     select(0);
     menu->playButton()->click();
+    EXPECT_TRUE(untilModalsClose());
     chain.stop();
 
     EXPECT_EQ(levels, (std::vector<QString>{"level1", "level2", "level3"}));
@@ -206,6 +211,7 @@ TEST_F(MenuTest, TheListKeepsItsSelectionAndEnterClicksAFocusedRestart) {
         });
         a.act();
         QCoreApplication::processEvents();  // where no level opened, the check above runs now
+        EXPECT_TRUE(untilModalsClose());
         EXPECT_EQ(opened.toStdString(), a.opens);
         std::vector<int> selected;
         for (QListWidgetItem* item : list->selectedItems()) selected.push_back(list->row(item));
@@ -229,6 +235,7 @@ TEST_F(MenuTest, TheListKeepsItsSelectionAndEnterClicksAFocusedRestart) {
         level->close();
     });
     menu->playButton()->click();
+    EXPECT_TRUE(untilModalsClose());
     EXPECT_EQ(restarted, (std::vector<bool>{true, true}));
 }
 
@@ -251,6 +258,7 @@ TEST_F(MenuTest, AMinimisedLevelLivesOnAndComesBackWithTheMenu) {
         });
     });
     menu->playButton()->click();
+    EXPECT_TRUE(untilModalsClose());
     waitFor([&] { return !level; }, 1000);
     EXPECT_TRUE(keptMinimised);
     EXPECT_TRUE(back);
@@ -277,6 +285,7 @@ TEST_F(MenuTest, TheIconKeepsBlinkingWhileALevelAndItsBoxAreOpen) {
         level->close();
     });
     menu->playButton()->click();
+    EXPECT_TRUE(untilModalsClose());
     EXPECT_EQ(changes, 1);
 }
 

@@ -37,6 +37,7 @@
 
 #include "app/menu_window.h"
 #include "engine/level_window.h"
+#include "support/modal_answer.h"
 #include "winsys/play_field.h"
 
 using engine::LevelWindow;
@@ -558,6 +559,7 @@ TEST(WindowManager, WhateverThePlayerDoesToEitherWindowTheLevelComesBackAsItWasA
 
         menu.list()->setCurrentRow(number - 1);
         menu.playButton()->click();
+        untilModalsClose(600000);  // the script gives up on a step after 10 s
         EXPECT_TRUE(script.finished()) << "the level ended after step " << script.done();
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }

@@ -151,14 +151,16 @@ check_data() {
            sed -e 's/^ //' -e 's/^\.$//') >/dev/null || fail "data/copyright's licence text differs from LICENSE"
     grep -q '^Copyright (c) [0-9]* The Plodway developers$' "$source/LICENSE" || fail "LICENSE names no copyright holder"
     # Every source file names its licence in its first two lines: the second
-    # after a #! line or the XPM header. Found with find, as a tarball has no git.
+    # after a #! line or the XPM header. Found with find, as a tarball has no git;
+    # npm's node_modules are not ours.
     local file
     while read -r file; do
         head -n 2 "$source/$file" | grep -q 'SPDX-License-Identifier: MIT' ||
             fail "$file has no SPDX-License-Identifier: MIT line"
-    done < <(cd "$source" && find CMakeLists.txt .ci bench cmake scripts src tests tools -type f \( -name '*.cpp' \
-                 -o -name '*.h' -o -name '*.xpm' -o -name '*.cmake' -o -name CMakeLists.txt -o -name '*.sh' \
-                 -o -name '*.py' -o -path .ci/run \))
+    done < <(cd "$source" && find CMakeLists.txt .ci bench cmake scripts src tests tools -name node_modules -prune \
+                 -o -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.xpm' -o -name '*.cmake' \
+                 -o -name CMakeLists.txt -o -name '*.sh' -o -name '*.py' -o -name '*.mjs' -o -name '*.js' \
+                 -o -name '*.html' -o -path .ci/run \) -print)
 
     # The manual page formats without a warning.
     local warnings

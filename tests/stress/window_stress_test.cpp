@@ -107,6 +107,7 @@ TEST(WindowStress, HundredsOfVisitsInEveryStateThenTheMenuCloses) {
         }
         QTimer::singleShot(0, [&] { playAndClose(ending, rng); });
         menu->playButton()->click();
+        untilModalsClose();
         chain.stop();
         ASSERT_EQ(QApplication::activeModalWidget(), nullptr) << "cycle " << cycle;
         QTest::qWait(1);

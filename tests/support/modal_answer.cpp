@@ -35,6 +35,10 @@ bool waitFor(const std::function<bool()>& pred, int timeoutMs) {
     return pred();
 }
 
+bool untilModalsClose(int timeoutMs) {
+    return waitFor([] { return QApplication::activeModalWidget() == nullptr; }, timeoutMs);
+}
+
 QWidget* findWindow(const QString& objectName) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == objectName && w->isVisible()) return w;

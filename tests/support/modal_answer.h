@@ -21,5 +21,9 @@ void answerNextBox(SeenBox* seen, std::function<void()> then = {});
 // Spins the event loop until pred() or the timeout; returns pred().
 bool waitFor(const std::function<bool()>& pred, int timeoutMs = 5000);
 
+// Waits, as the player plays on, until no modal window is left open:
+// opening a level returns at once. Returns whether none is.
+bool untilModalsClose(int timeoutMs = 60000);
+
 // The visible top-level window with this object name, or null.
 QWidget* findWindow(const QString& objectName);
