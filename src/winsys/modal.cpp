@@ -16,6 +16,8 @@
 namespace winsys {
 namespace {
 
+bool inBrowser() { return QApplication::platformName() == QLatin1String("wasm"); }
+
 // Ends the window's modal display once the program hides it. Minimising
 // hides it too, but the window stays shown as far as the program is
 // concerned, and the level must go on. A minimised modal window has no
@@ -51,7 +53,7 @@ private:
     // would go nowhere until a click. Checked once the closing handler has
     // returned: a win opens the next level in its place.
     void handBackKeyboard() {
-        if (QApplication::platformName() != QLatin1String("wasm")) return;
+        if (!inBrowser()) return;
         QTimer::singleShot(0, [owner = owner_] {
             QWidget* modal = QApplication::activeModalWidget();
             QWidget* next = modal ? modal : owner.data();
@@ -85,6 +87,11 @@ void showModal(QWidget* window) {
     show(window, [&loop] { loop.quit(); });
     if (guard && window->isVisible()) loop.exec();
     delete guard;
+    // Qt 6.4 in the browser: once the wait has ended, posted events stay
+    // undelivered (timers still fire) until events are processed from a
+    // fresh stack, so the next level would never get the keyboard. One timer
+    // does that.
+    if (inBrowser()) QTimer::singleShot(1, [] { QCoreApplication::processEvents(); });
 }
 
 }  // namespace winsys
