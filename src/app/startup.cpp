@@ -12,6 +12,7 @@
 
 #include "desktop/command_line.h"
 #include "desktop/platform_choice.h"
+#include "desktop/web_desktop.h"
 
 namespace app {
 namespace {
@@ -131,6 +132,7 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
     if (!parser.positionalArguments().isEmpty())
         fail(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
     letThrough(held);
+    desktop::arrangeWebDesktop();
     return application;
 }
 
