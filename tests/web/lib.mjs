@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: MIT
+// What the browser tests and bench/web share: a static server for the staged
+// site, the two browsers as Debian installs them, the game's window log, and
+// PNG pixels for looking at the play field.
+import { spawn } from 'node:child_process';
+import { createReadStream, readFileSync, statSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { createRequire } from 'node:module';
+import { extname, join, normalize, resolve } from 'node:path';
+import { inflateSync } from 'node:zlib';
+
+const require = createRequire(import.meta.url);
+let puppeteer;
+try {
+  puppeteer = require('puppeteer-core');
+} catch {
+  throw new Error('puppeteer-core is missing: run scripts/web-browsers.sh');
+}
+
+const types = {
+  '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript', '.wasm': 'application/wasm',
+  '.css': 'text/css', '.png': 'image/png', '.svg': 'image/svg+xml', '.ico': 'image/x-icon', '.json': 'application/json',
+};
+
+// Serves one folder on a free port of the loopback, nothing outside it.
+export async function serve(root, page = 'index.html') {
+  root = resolve(root);
+  try { statSync(join(root, page)); } catch { throw new Error(`no ${join(root, page)}: build and stage the site with scripts/web.sh`); }
+  const server = createServer((req, res) => {
+    const path = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname)).replace(/^(\.\.[/\\])+/, '');
+    const file = join(root, path.endsWith('/') ? path + 'index.html' : path);
+    let size;
+    try { size = statSync(file).isFile() && statSync(file).size; } catch { size = false; }
+    if (!file.startsWith(root) || size === false) {
+      res.writeHead(404).end();
+      return;
+    }
+    res.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Content-Length': size,
+                         'Cache-Control': 'no-store' });
+    createReadStream(file).pipe(res);
+  });
+  await new Promise((ok) => server.listen(0, '127.0.0.1', ok));
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+}
+
+// Firefox draws WebGL only with a display: headless it has no GL driver
+// (FEATURE_FAILURE_WEBGL_EXHAUSTED_DRIVERS). It gets an X server of its own.
+async function startXvfb() {
+  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
+                     { stdio: ['ignore', 'ignore', 'pipe', 'pipe'] });
+  let err = '';
+  xvfb.stderr.on('data', (d) => { err += d; });
+  const display = await new Promise((ok, fail) => {
+    xvfb.on('error', (e) => fail(new Error(`cannot start Xvfb (scripts/deps.sh installs it): ${e.message}`)));
+    xvfb.on('exit', (code) => fail(new Error(`Xvfb exited with ${code}: ${err}`)));
+    xvfb.stdio[3].on('data', (d) => ok(':' + String(d).trim()));
+  });
+  return { display, stop: () => xvfb.kill() };
+}
+
+export const browsers = {
+  chromium: {
+    executablePath: '/usr/bin/chromium',
+    args: ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-sandbox'],
+  },
+  firefox: {
+    browser: 'firefox',
+    executablePath: '/usr/bin/firefox-esr',
+    extraPrefsFirefox: { 'webgl.force-enabled': true },
+  },
+};
+
+export async function launch(name) {
+  const options = browsers[name];
+  if (!options) throw new Error(`unknown browser ${name}: ${Object.keys(browsers).join(' or ')}`);
+  try { statSync(options.executablePath); } catch {
+    throw new Error(`no ${options.executablePath}: run scripts/web-browsers.sh`);
+  }
+  const xvfb = name === 'firefox' ? await startXvfb() : null;
+  const browser = await puppeteer.launch({
+    ...options,
+    headless: !xvfb,
+    env: xvfb ? { ...process.env, DISPLAY: xvfb.display } : process.env,
+    defaultViewport: { width: 1024, height: 768 },
+    protocolTimeout: 120000,
+  });
+  const close = async () => {
+    await browser.close().catch(() => {});
+    xvfb?.stop();
+  };
+  return { browser, close, pid: browser.process()?.pid };
+}
+
+// A page of the game with its window log (?log) gathered line by line.
+export class Game {
+  constructor(page) {
+    this.page = page;
+    this.log = [];
+    this.waiters = [];
+    page.on('console', (msg) => this.line(msg.text()));
+    page.on('pageerror', (e) => this.line(`pageerror ${e.message}`));
+  }
+
+  line(text) {
+    for (const l of String(text).split('\n')) this.log.push(l);
+    for (const w of [...this.waiters]) w();
+  }
+
+  // Waits for a log line equal to `text` (or matching it, a RegExp) after
+  // line `from`; returns the index of the line after it.
+  async waitLog(text, { from = 0, timeout = 30000 } = {}) {
+    const find = () => {
+      for (let i = from; i < this.log.length; i++)
+        if (text instanceof RegExp ? text.test(this.log[i]) : this.log[i] === text) return i + 1;
+      return 0;
+    };
+    let found = find();
+    if (found) return found;
+    await new Promise((ok, fail) => {
+      const w = () => { if ((found = find())) { clearTimeout(t); this.waiters.splice(this.waiters.indexOf(w), 1); ok(); } };
+      const t = setTimeout(() => {
+        this.waiters.splice(this.waiters.indexOf(w), 1);
+        fail(new Error(`no log line ${text} within ${timeout / 1000} s`));
+      }, timeout);
+      this.waiters.push(w);
+    });
+    return found;
+  }
+
+  // Polled, so that it outlasts a reload of the page (#restart may reload).
+  async state(wanted, timeout = 120000) {
+    let now;
+    for (const end = Date.now() + timeout; Date.now() < end; await new Promise((ok) => setTimeout(ok, 50))) {
+      now = await this.page.evaluate(() => document.body?.dataset.state).catch(() => 'between pages');
+      if (now === wanted) return;
+    }
+    throw new Error(`the page did not reach data-state=${wanted} within ${timeout / 1000} s (it is ${now})`);
+  }
+
+  async key(key, times = 1) {
+    for (let i = 0; i < times; i++) await this.page.keyboard.press(key);
+  }
+
+  // The canvas' pixels in the rectangle, in device pixels at scale 1.
+  async pixels(clip) {
+    const png = await this.page.screenshot({ clip, type: 'png' });
+    return decodePng(Buffer.from(png));
+  }
+}
+
+// 8-bit RGB or RGBA PNG, not interlaced: what the browsers and Qt write.
+export function decodePng(buf) {
+  if (buf.readUInt32BE(0) !== 0x89504e47) throw new Error('not a PNG');
+  let pos = 8, width, height, channels;
+  const idat = [];
+  while (pos < buf.length) {
+    const len = buf.readUInt32BE(pos), type = buf.toString('ascii', pos + 4, pos + 8);
+    const data = buf.subarray(pos + 8, pos + 8 + len);
+    if (type === 'IHDR') {
+      width = data.readUInt32BE(0);
+      height = data.readUInt32BE(4);
+      channels = { 2: 3, 6: 4 }[data[9]];
+      if (data[8] !== 8 || !channels || data[12] !== 0) throw new Error('unsupported PNG format');
+    } else if (type === 'IDAT') idat.push(data);
+    pos += 12 + len;
+  }
+  const raw = inflateSync(Buffer.concat(idat));
+  const stride = width * channels, out = Buffer.alloc(width * height * 3);
+  let prev = Buffer.alloc(stride);
+  for (let y = 0; y < height; y++) {
+    const filter = raw[y * (stride + 1)], line = Buffer.from(raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1)));
+    for (let i = 0; i < stride; i++) {
+      const a = i >= channels ? line[i - channels] : 0, b = prev[i], c = i >= channels ? prev[i - channels] : 0;
+      const p = a + b - c, pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
+      line[i] = (line[i] + [0, a, b, (a + b) >> 1, pa <= pb && pa <= pc ? a : pb <= pc ? b : c][filter]) & 255;
+    }
+    for (let x = 0; x < width; x++) line.copy(out, (y * width + x) * 3, x * channels, x * channels + 3);
+    prev = line;
+  }
+  return { width, height, rgb: (x, y) => out.readUIntBE((y * width + x) * 3, 3), data: out };
+}
+
+export const readPng = (path) => decodePng(readFileSync(path));
