@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace winsys {
@@ -83,6 +84,21 @@ QImage averaged(const QImage& source, QSize size) {
     return result;
 }
 
+// What lies beyond the field (the drawing is padded to whole periods) shares
+// the screen's last, partial pixels with the field's last column and row: it
+// repeats them, so those pixels show the field alone, and whatever was drawn
+// there (a vehicle driving out) never lingers.
+void repeatEdges(QImage& drawing, QSize field) {
+    const int whole = int(drawing.devicePixelRatio());
+    const int width = field.width() * whole, height = field.height() * whole;
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(drawing.scanLine(y));
+        std::fill(line + width, line + drawing.width(), line[width - 1]);
+    }
+    for (int y = height; y < drawing.height(); ++y)
+        std::memcpy(drawing.scanLine(y), drawing.constScanLine(height - 1), drawing.bytesPerLine());
+}
+
 }  // namespace
 
 int gridPeriod(qreal ratio) {
@@ -107,8 +123,7 @@ void SharpCanvas::paint(QPainter& painter, const QRegion& area, const std::funct
     QRegion blocks;
     for (const QRect& r : area) blocks += alignedOutwards(r, period, size_);
     if (drawing_.isNull() || drawing_.devicePixelRatio() != whole || ratio_ != ratio) {
-        // Whole periods, so that every block ends on the screen's pixel grid;
-        // what lies beyond the field is never shown.
+        // Whole periods, so that every block ends on the screen's pixel grid.
         const QSize padded = alignedOutwards(QRect(QPoint(0, 0), size_), period, size_).size();
         drawing_ = QImage(padded * whole, QImage::Format_RGB32);
         drawing_.setDevicePixelRatio(whole);
@@ -121,6 +136,7 @@ void SharpCanvas::paint(QPainter& painter, const QRegion& area, const std::funct
         p.setClipRegion(blocks);
         draw(p);
     }
+    repeatEdges(drawing_, size_);
     // Averaging what each screen pixel covers of the whole-ratio drawing
     // gives every game pixel the same screen area; smoothing by sampling
     // (bilinear) would not.
@@ -135,8 +151,19 @@ void SharpCanvas::paint(QPainter& painter, const QRegion& area, const std::funct
 QPixmap sharpPixmap(const QImage& picture, qreal ratio) {
     const int whole = sharpDrawingRatio(ratio);
     QImage scaled = whole == 1 ? picture : picture.scaled(picture.size() * whole, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    if (!isWhole(ratio))
-        scaled = averaged(scaled, (QSizeF(picture.size()) * ratio).toSize());
+    if (!isWhole(ratio)) {
+        // Padded to whole periods, as the field is: a pixmap of whole screen
+        // pixels and whole logical ones, which Qt draws as it is. One of a
+        // fraction of a logical pixel is drawn resampled, unevenly.
+        const QSize padded = alignedOutwards(QRect(QPoint(0, 0), picture.size()), gridPeriod(ratio), picture.size()).size();
+        const QImage art = scaled.convertToFormat(QImage::Format_ARGB32);
+        QImage drawing(padded * whole, QImage::Format_ARGB32);
+        drawing.setDevicePixelRatio(whole);
+        for (int y = 0; y < art.height(); ++y)
+            std::memcpy(drawing.scanLine(y), art.constScanLine(y), std::size_t(art.width()) * sizeof(QRgb));
+        repeatEdges(drawing, picture.size());
+        scaled = averaged(drawing, (QSizeF(padded) * ratio).toSize());
+    }
     QPixmap pixmap = QPixmap::fromImage(scaled);
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
