@@ -82,6 +82,16 @@ if [ "$desktop" != openbox ]; then
   export DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus")
 fi
 
+# KWin fades a title bar from inactive to active and back: a title bar
+# caught halfway would pass for one redrawn with a new title. Its settings of
+# its own, without animations (and none of the user's).
+if [[ $desktop == kwin* ]]; then
+  export XDG_CONFIG_HOME=$work/config
+  mkdir "$XDG_CONFIG_HOME"
+  printf '[KDE]\nAnimationDurationFactor=0\n' >"$XDG_CONFIG_HOME/kdeglobals"
+  printf '[Common]\nAnimationsEnabled=false\n' >"$XDG_CONFIG_HOME/breezerc"
+fi
+
 # A window manager is managing the screen once it has named itself on the
 # root window.
 managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
