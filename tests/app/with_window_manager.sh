@@ -42,8 +42,19 @@ bus=
 stop() {
   local i
   # The services the session bus started for the desktop (KWin's
-  # kglobalaccel5) would outlive it.
-  [ -z "$bus" ] || pkill -P "$bus" 2>/dev/null || true
+  # kglobalaccel5) would outlive it, and some leave it for init as they
+  # start: they are found by the bus they were given.
+  if [ -n "$bus" ]; then
+    pkill -P "$bus" 2>/dev/null || true
+    local environ
+    for environ in /proc/[0-9]*/environ; do
+      [ "$environ" != "/proc/$$/environ" ] || continue
+      if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "DBUS_SESSION_BUS_ADDRESS=$DBUS_SESSION_BUS_ADDRESS"; then
+        environ=${environ#/proc/}
+        kill "${environ%/environ}" 2>/dev/null || true
+      fi
+    done
+  fi
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
