@@ -23,16 +23,16 @@ namespace {
 constexpr int kMargin = 8;
 constexpr int kGap = 8;
 
-// Qt places windows in CSS pixels times QT_SCALE_FACTOR (the page's whole
-// scale over the browser's device pixel ratio), rounded. A window lands on
-// whole device pixels only where its place in game pixels times that factor
-// is a whole number: windows go on multiples of the smallest such step.
+// Qt places and sizes windows in whole CSS pixels, and the page makes a game
+// pixel a whole number of them (QT_SCALE_FACTOR): a window whose size were a
+// fraction of a CSS pixel would leave a column or row of its backing store
+// unpainted, or cut one off. On whole device pixels a window lands only
+// where its place in game pixels times the device pixels a game pixel
+// covers is whole: windows go on multiples of the smallest such step.
 int gridStep() {
-    bool ok = false;
-    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
-    if (!ok || factor <= 0) return 1;
+    const qreal devicePixels = qApp->primaryScreen()->devicePixelRatio();
     for (int step = 1; step <= 64; ++step)
-        if (std::abs(step * factor - std::round(step * factor)) < 1e-3) return step;
+        if (std::abs(step * devicePixels - std::round(step * devicePixels)) < 1e-3) return step;
     return 1;
 }
 

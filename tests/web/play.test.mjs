@@ -3,7 +3,8 @@
 // level 1 from the menu's list, two deaths and restarts (Space, then Enter on
 // the focused Restart), "Paused" holding the traffic, a win by watching the
 // lanes, level 2, the menu closed and started again; and level 1's field as
-// it opens, beside docs/screenshots/level1.png.
+// it opens, beside docs/screenshots/level1.png, and at the device pixel
+// ratios of laptops, with nothing but its window's frame beside it.
 // Usage: node play.test.mjs chromium|firefox [SITE_DIR]   (default build-web/site)
 import { mkdirSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
@@ -26,6 +27,12 @@ async function main() {
   const page = await browser.newPage();
   const game = new Game(page);
   try {
+    for (const dpr of [1.25, 1.5, 2]) {
+      step = `level 1's field at device pixel ratio ${dpr}`;
+      await fieldEdges(page, game, server.url, dpr);
+    }
+    await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1 });
+
     step = 'loads the page';
     await page.goto(`${server.url}index.html?log&scale=1`);
     await game.state('running');
@@ -145,6 +152,74 @@ async function main() {
     server.close();
   }
 }
+
+// Level 1 opened by keys at a device pixel ratio, the page choosing its
+// scale. Qt sizes windows in whole CSS pixels, which at a fractional ratio
+// may end within a device pixel: that pixel shows the field and the frame
+// beside it by the share each covers. So the field spans exactly its size
+// in device pixels, partial pixels counted by their share, and nothing else
+// lies between it and its frame: no line of an unpainted backing store, no
+// row cut off.
+async function fieldEdges(page, game, url, dpr) {
+  await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: dpr });
+  let at = game.log.length;
+  await page.goto(`${url}index.html?log`);
+  await game.state('running');
+  at = await game.waitLog('focus playButton in menu', { from: at });
+  await game.key('Tab', 2);
+  at = await game.waitLog('focus levelList in menu', { from: at });
+  await game.key('ArrowDown');
+  await game.key('ArrowUp');
+  await game.key('Enter');
+  at = await game.waitLog('focus field in level1', { from: at });
+  const scale = dpr * Number(await page.evaluate(() => document.body.dataset.scale));
+  const img = decodePng(Buffer.from(await page.screenshot({ type: 'png' })));
+  // Level 1's top and bottom rows are verge; its first wide run of it is
+  // the top row.
+  const VERGE = 0x00c000;
+  let top = null;
+  for (let y = 0; y < img.height && !top; y++)
+    for (let x = 0, run = 0; x < img.width && !top; x++) {
+      run = img.rgb(x, y) === VERGE ? run + 1 : 0;
+      if (run >= FIELD.width * scale - 2) top = { x: x - run + 1, y };
+    }
+  check(top, `no row of verge as wide as level 1's field (${FIELD.width * scale} device pixels) on the page`);
+  const across = span(img, top.x, top.y + 3, 1, 0, VERGE);
+  check(Math.abs(across - FIELD.width * scale) < 0.2,
+        `level 1's field spans ${across.toFixed(2)} device pixels across where ${FIELD.width * scale} are wanted`);
+  const down = span(img, top.x + 20, top.y + 3, 0, 1, VERGE, FIELD.height * scale);
+  check(Math.abs(down - FIELD.height * scale) < 0.2,
+        `level 1's field spans ${down.toFixed(2)} device pixels down where ${FIELD.height * scale} are wanted`);
+  console.log(`device pixel ratio ${dpr}: ${scale} device pixels a game pixel, the field ${across.toFixed(2)} x ${down.toFixed(2)}`);
+}
+
+// The device pixels of the field along a line through (x, y), which lies in
+// a band of `inside` at both its ends: whole pixels, and at each end the
+// share of the pixels between `inside` and the frame further out. A pixel
+// that is no mix of the two is a line of its own: an error. `length` leaves
+// the field's own middle, whatever it shows, to the count.
+function span(img, x, y, dx, dy, inside, length = 0) {
+  const at = (i) => img.rgb(x + i * dx, y + i * dy);
+  let first = 0, last = 0;
+  while (at(first - 1) === inside) first--;
+  for (let i = 0; i <= Math.ceil(length) + 2 || at(i) === inside; i++) if (at(i) === inside) last = i;
+  const edge = (from, step) => {
+    const frame = at(from + 3 * step);
+    let share = 0;
+    for (let i = from + step; at(i) !== frame; i += step) {
+      const c = at(i), parts = [16, 8, 0].map((s) => [(inside >> s) & 255, (frame >> s) & 255, (c >> s) & 255]);
+      const [a, b, v] = parts.reduce((p, q) => (Math.abs(q[0] - q[1]) > Math.abs(p[0] - p[1]) ? q : p));
+      check(parts.every(([p, q, w]) => w >= Math.min(p, q) - 2 && w <= Math.max(p, q) + 2),
+            `a line at the field's edge, at ${x + i * dx}, ${y + i * dy}: ${hex(c)} between ${hex(inside)} and the frame's ${hex(frame)}`);
+      share += (v - b) / (a - b);
+      check(Math.abs(i - from) < 3, `more than two pixels between the field and its frame at ${x + i * dx}, ${y + i * dy}`);
+    }
+    return share;
+  };
+  return last - first + 1 + edge(first, -1) + edge(last, 1);
+}
+
+const hex = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
 
 const sleep = (ms) => new Promise((ok) => setTimeout(ok, ms));
 
