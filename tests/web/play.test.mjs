@@ -44,14 +44,7 @@ async function main() {
     check(menu, 'the menu\'s title picture is nowhere on the page');
 
     step = 'opens level 1 from the list with keys';
-    await game.key('Tab', 2);
-    at = await game.waitLog('focus levelList in menu', { from: at });
-    // Down, Up: the first row selected whether the list had a current row or none.
-    await game.key('ArrowDown');
-    await game.key('ArrowUp');
-    await game.key('Enter');
-    at = await game.waitLog('window shown level1 "Level 1: Country Highway"', { from: at });
-    at = await game.waitLog('focus field in level1', { from: at });
+    at = await openLevel1(game, at);
 
     step = 'level 1 as it opens, beside docs/screenshots/level1.png';
     const whole = decodePng(Buffer.from(await page.screenshot({ type: 'png' })));
@@ -153,6 +146,20 @@ async function main() {
   }
 }
 
+// From the menu with "Go Play!" focused (log line `at`), by keys: Tab to
+// the list, Down and Up (the first row selected whether the list had a
+// current row or none), Enter. Returns the log line after level 1's field
+// took the keyboard.
+async function openLevel1(game, at) {
+  await game.key('Tab', 2);
+  at = await game.waitLog('focus levelList in menu', { from: at });
+  await game.key('ArrowDown');
+  await game.key('ArrowUp');
+  await game.key('Enter');
+  at = await game.waitLog('window shown level1 "Level 1: Country Highway"', { from: at });
+  return game.waitLog('focus field in level1', { from: at });
+}
+
 // Level 1 opened by keys at a device pixel ratio, the page choosing its
 // scale. Qt sizes windows in whole CSS pixels, which at a fractional ratio
 // may end within a device pixel: that pixel shows the field and the frame
@@ -162,16 +169,10 @@ async function main() {
 // row cut off.
 async function fieldEdges(page, game, url, dpr) {
   await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: dpr });
-  let at = game.log.length;
+  const at = game.log.length;
   await page.goto(`${url}index.html?log`);
   await game.state('running');
-  at = await game.waitLog('focus playButton in menu', { from: at });
-  await game.key('Tab', 2);
-  at = await game.waitLog('focus levelList in menu', { from: at });
-  await game.key('ArrowDown');
-  await game.key('ArrowUp');
-  await game.key('Enter');
-  at = await game.waitLog('focus field in level1', { from: at });
+  await openLevel1(game, await game.waitLog('focus playButton in menu', { from: at }));
   const scale = dpr * Number(await page.evaluate(() => document.body.dataset.scale));
   const img = decodePng(Buffer.from(await page.screenshot({ type: 'png' })));
   // Level 1's top and bottom rows are verge; its first wide run of it is
