@@ -99,6 +99,15 @@ void repeatEdges(QImage& drawing, QSize field) {
         std::memcpy(drawing.scanLine(y), drawing.constScanLine(height - 1), drawing.bytesPerLine());
 }
 
+// A drawing of `size` logical pixels at the whole ratio, padded to whole
+// periods so that every block of it ends on the screen's pixel grid.
+QImage paddedDrawing(QSize size, qreal ratio, QImage::Format format) {
+    const int whole = sharpDrawingRatio(ratio);
+    QImage drawing(alignedOutwards(QRect(QPoint(0, 0), size), gridPeriod(ratio), size).size() * whole, format);
+    drawing.setDevicePixelRatio(whole);
+    return drawing;
+}
+
 }  // namespace
 
 int gridPeriod(qreal ratio) {
@@ -123,20 +132,18 @@ void SharpCanvas::paint(QPainter& painter, const QRegion& area, const std::funct
     QRegion blocks;
     for (const QRect& r : area) blocks += alignedOutwards(r, period, size_);
     if (drawing_.isNull() || drawing_.devicePixelRatio() != whole || ratio_ != ratio) {
-        // Whole periods, so that every block ends on the screen's pixel grid.
-        const QSize padded = alignedOutwards(QRect(QPoint(0, 0), size_), period, size_).size();
-        drawing_ = QImage(padded * whole, QImage::Format_RGB32);
-        drawing_.setDevicePixelRatio(whole);
+        drawing_ = paddedDrawing(size_, ratio, QImage::Format_RGB32);
         drawing_.fill(Qt::black);
         ratio_ = ratio;
-        blocks = QRect(QPoint(0, 0), padded);
+        blocks = QRect(QPoint(0, 0), drawing_.deviceIndependentSize().toSize());
     }
     {
         QPainter p(&drawing_);
         p.setClipRegion(blocks);
         draw(p);
     }
-    repeatEdges(drawing_, size_);
+    // Only blocks at the field's edge reach beyond it.
+    if (!QRect(QPoint(0, 0), size_).contains(blocks.boundingRect())) repeatEdges(drawing_, size_);
     // Averaging what each screen pixel covers of the whole-ratio drawing
     // gives every game pixel the same screen area; smoothing by sampling
     // (bilinear) would not.
@@ -155,14 +162,12 @@ QPixmap sharpPixmap(const QImage& picture, qreal ratio) {
         // Padded to whole periods, as the field is: a pixmap of whole screen
         // pixels and whole logical ones, which Qt draws as it is. One of a
         // fraction of a logical pixel is drawn resampled, unevenly.
-        const QSize padded = alignedOutwards(QRect(QPoint(0, 0), picture.size()), gridPeriod(ratio), picture.size()).size();
         const QImage art = scaled.convertToFormat(QImage::Format_ARGB32);
-        QImage drawing(padded * whole, QImage::Format_ARGB32);
-        drawing.setDevicePixelRatio(whole);
+        QImage drawing = paddedDrawing(picture.size(), ratio, QImage::Format_ARGB32);
         for (int y = 0; y < art.height(); ++y)
             std::memcpy(drawing.scanLine(y), art.constScanLine(y), std::size_t(art.width()) * sizeof(QRgb));
         repeatEdges(drawing, picture.size());
-        scaled = averaged(drawing, (QSizeF(padded) * ratio).toSize());
+        scaled = averaged(drawing, (drawing.deviceIndependentSize() * ratio).toSize());
     }
     QPixmap pixmap = QPixmap::fromImage(scaled);
     pixmap.setDevicePixelRatio(ratio);

@@ -106,15 +106,17 @@ QRgb areaAverage(const QImage& picture, qreal ratio, int x, int y) {
     return qRgb(int(std::lround(red / area)), int(std::lround(green / area)), int(std::lround(blue / area)));
 }
 
-// Pixels of `shown` (at `origin` in it, for `size` pixels) that differ by
-// more than rounding from `picture` averaged at the ratio.
+// Pixels of `shown` (at `origin` in it, for `size` pixels) that differ from
+// `picture` averaged at the ratio: at all at a whole ratio, where every
+// screen pixel is one picture pixel, and by more than rounding otherwise.
 Mismatch compareAveraged(const QImage& picture, const QImage& shown, QPoint origin, QSize size, qreal ratio) {
+    const int slack = ratio == std::round(ratio) ? 0 : 1;
     Mismatch m;
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x) {
             const QRgb want = areaAverage(picture, ratio, x, y), got = shown.pixel(origin + QPoint(x, y));
-            if (std::abs(qRed(got) - qRed(want)) <= 1 && std::abs(qGreen(got) - qGreen(want)) <= 1 &&
-                std::abs(qBlue(got) - qBlue(want)) <= 1)
+            if (std::abs(qRed(got) - qRed(want)) <= slack && std::abs(qGreen(got) - qGreen(want)) <= slack &&
+                std::abs(qBlue(got) - qBlue(want)) <= slack)
                 continue;
             if (m.count++ == 0) m.first = QPoint(x, y);
         }
