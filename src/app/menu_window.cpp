@@ -10,7 +10,8 @@
 #include <QTimer>
 
 #include "art/pixmaps.h"
-#include "desktop/icon_now.h"
+#include "desktop/fixed_size.h"
+#include "desktop/window_icons.h"
 #include "engine/level_window.h"
 #include "levels/levels.h"
 #include "winsys/failure.h"
@@ -27,7 +28,6 @@ using winsys::pxRect;
 using winsys::pxSize;
 
 namespace {
-constexpr float kClientWidth = 2790, kClientHeight = 3240;
 constexpr int kBlinkInterval = 500;  // ms
 constexpr int kLastLevelIndex = levels::kLevelCount - 1;
 
@@ -63,9 +63,10 @@ MenuWindow::MenuWindow(QWidget* parent)
       liveIcon_(revision_, {"liveIcon"}, 1740, 3420, &art::icoTurtle, false) {
     setObjectName("menu");
     setWindowTitle(QStringLiteral("Plodway"));
-    // Declared fixed, so no desktop offers to maximise it; keepFixedSize()
-    // snaps back on one that resizes it all the same.
-    setFixedSize(pxSize(kClientWidth, kClientHeight));
+    // Declared fixed, so no desktop offers to maximise it, and snapped back
+    // on one that resizes it all the same.
+    setFixedSize(pxSize(kMenuClientWidth, kMenuClientHeight));
+    desktop::keepFixedSize(this);
 
     levelList_->setObjectName("levelList");
     levelList_->setAccessibleName(QStringLiteral("Levels"));
@@ -148,26 +149,6 @@ void MenuWindow::openNextLevel() {
         winsys::showMessageBox(this, QStringLiteral("You beat all three levels!"), winsys::kInformationIcon,
                                QStringLiteral("Plodway"));
     }
-}
-
-void MenuWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    winsys::guarded([this] { keepFixedSize(); });
-}
-
-void MenuWindow::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) winsys::guarded([this] { keepFixedSize(); });
-}
-
-// The size is fixed, but minimising is allowed: anything else snaps back.
-void MenuWindow::keepFixedSize() {
-    if (windowState() & Qt::WindowMinimized) return;
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
-        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-    }
-    const QSize fixed = pxSize(kClientWidth, kClientHeight);
-    if (size() != fixed) resize(fixed);
 }
 
 void MenuWindow::closeEvent(QCloseEvent* event) {

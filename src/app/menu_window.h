@@ -15,6 +15,9 @@ class QTimer;
 
 namespace app {
 
+// The menu's client area, in twips; the web page sizes its desktop by it.
+inline constexpr float kMenuClientWidth = 2790, kMenuClientHeight = 3240;
+
 class MenuWindow : public QWidget {
     Q_OBJECT
 
@@ -31,12 +34,9 @@ public:
     winsys::Picture icon() const { return icon_; }
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void keepFixedSize();
     void closeAllWindows();
     void setIcon(winsys::Picture picture);
     int selectedIndex() const;

@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "desktop/command_line.h"
-#include "desktop/platform_choice.h"
-#include "desktop/web_desktop.h"
+#include "desktop/desktop.h"
 
 namespace app {
 namespace {
@@ -132,7 +131,7 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
     if (!parser.positionalArguments().isEmpty())
         fail(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
     letThrough(held);
-    desktop::arrangeWebDesktop();
+    desktop::install();
     return application;
 }
 

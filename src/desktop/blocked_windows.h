@@ -6,17 +6,29 @@
 // cannot know which window is modal, and Qt drops the keys and the close
 // request of a blocked window. So, as desktops do for a blocked window, the
 // focus goes on to the modal window, and a refused close brings it forward
-// with the bell.
+// with the bell (linux/x11_close_requests.cpp).
 #pragma once
+
+class QWidget;
+class QWindow;
 
 namespace desktop {
 
-// Starts answering blocked windows, for as long as the program runs; calls
-// after the first do nothing.
+// Starts passing the focus of blocked windows on, for as long as the
+// program runs (install()).
 void answerBlockedWindows();
 
-// Restores, raises and activates the topmost modal window, with the windows
-// it belongs to restored first.
+// Whether a modal window blocks this one.
+bool blocked(const QWindow* window);
+
+// Restores and raises the topmost modal window, with the windows it belongs
+// to restored first; returns it, or null where none is open.
+QWidget* raiseModal();
+
+// Raises the topmost modal window and activates it.
 void bringModalForward();
+
+// The top-level window that owns this one, or null.
+QWidget* ownerOf(const QWidget* window);
 
 }  // namespace desktop

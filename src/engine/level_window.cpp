@@ -7,13 +7,14 @@
 
 #include "art/pixmaps.h"
 #include "engine/handlers.h"
-#include "winsys/failure.h"
 #include "desktop/fixed_size.h"
+#include "desktop/window_icons.h"
+#include "desktop/window_log.h"
+#include "winsys/failure.h"
 #include "winsys/message_box.h"
 #include "winsys/play_field.h"
 #include "winsys/standard_controls.h"
 #include "winsys/twips.h"
-#include "winsys/window_icon.h"
 
 namespace engine {
 
@@ -41,10 +42,12 @@ LevelWindow::LevelWindow(const LevelDef& def, QWidget* menu, std::function<void(
       }) {
     setObjectName(def.windowName);
     setWindowTitle(QString::fromUtf8(def.caption));
-    setAttribute(Qt::WA_DeleteOnClose, false);  // deleted by us, once no handler runs on it
+    // Ends once closed, by its close box or by a win, as deferred deletion
+    // waits for the handler that closed it to return.
+    setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(pxSize(def.clientWidth, def.clientHeight));
-    desktop::refuseMaximise(this);
-    winsys::showNoWindowIcon(this);
+    desktop::keepFixedSize(this);
+    desktop::showNoWindowIcon(this);
 
     field_->move(0, 0);
     restartButton_->setObjectName("restartButton");
@@ -76,7 +79,31 @@ void LevelWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Only when the window opens: coming back from a minimise, the focus
     // stays where the player left it.
-    if (!event->spontaneous()) field_->setFocus(Qt::ActiveWindowFocusReason);
+    if (event->spontaneous()) return;
+    field_->setFocus(Qt::ActiveWindowFocusReason);
+    logGeometry();
+}
+
+// For the browser tests, which see the field only as pixels: where the
+// lanes are and how far a step and a tick go, in twips and milliseconds.
+void LevelWindow::logGeometry() const {
+    if (!desktop::windowLogOn()) return;
+    const LevelDef& def = controls_->def;
+    desktop::logWindowLine(QStringLiteral("level %1 field %2x%3 step %4 goal %5 interval %6")
+                               .arg(objectName())
+                               .arg(double(def.fieldWidth))
+                               .arg(double(def.fieldHeight))
+                               .arg(double(def.keyStep))
+                               .arg(double(def.goalLine))
+                               .arg(def.trafficInterval));
+    for (std::size_t i = 0; i < def.traffic.size(); ++i) {
+        const winsys::Image& vehicle = *controls_->trafficVehicles[i];
+        desktop::logWindowLine(QStringLiteral("lane %1 \"%2\" top %3 height %4 step %5")
+                                   .arg(objectName(), QString::fromStdString(def.traffic[i].vehicle.text()))
+                                   .arg(double(vehicle.top()))
+                                   .arg(double(vehicle.height()))
+                                   .arg(double(def.traffic[i].step)));
+    }
 }
 
 // Every event that can move the turtle or a vehicle is answered by a
@@ -88,12 +115,7 @@ void LevelWindow::dispatch(Handler&& handler) {
         handler();
         answerCollisions();
     });
-    if (closed_) {
-        // The handler that closed the window has returned: now it may go.
-        deleteLater();
-        return;
-    }
-    syncFromControls();
+    if (!closed_) syncFromControls();
 }
 
 // The collision check, run while the checks are on (the turtle
@@ -166,8 +188,7 @@ void LevelWindow::showMessage(const std::string& text, int style, std::optional<
 
 void LevelWindow::closeWindow() {
     closed_ = true;
-    trafficTimer_.hold();
-    hide();
+    close();
 }
 
 void LevelWindow::openNextLevel() {
@@ -177,15 +198,13 @@ void LevelWindow::openNextLevel() {
 void LevelWindow::closeEvent(QCloseEvent* event) {
     // The close box works in every state but while our own box is up,
     // which the platform's modal box would not let through either.
-    if (openBoxes_ > 0) {
+    if (openBoxes_ > 0 && !closed_) {
         event->ignore();
         return;
     }
+    closed_ = true;
+    trafficTimer_.hold();
     event->accept();
-    if (!closed_) {
-        closeWindow();
-        deleteLater();
-    }
 }
 
 }  // namespace engine

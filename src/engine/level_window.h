@@ -47,6 +47,7 @@ private:
     template <class Handler>
     void dispatch(Handler&& handler);
     void answerCollisions();
+    void logGeometry() const;
     void syncFromControls();
     QRegion changedSprites();
 

@@ -7,14 +7,6 @@
 
 namespace winsys {
 
-void throwOverflow() { throw RuntimeError(6, "Overflow"); }
-
-float add(float a, float b) {
-    const float sum = a + b;
-    if (!std::isfinite(sum)) throwOverflow();
-    return sum;
-}
-
 namespace {
 float finite(float value) {
     if (!std::isfinite(value)) throwOverflow();

@@ -33,10 +33,11 @@ void showMessageBox(QWidget* parent, const QString& text, int style, const std::
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
         grid->addItem(new QSpacerItem(kMinimumWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
                       grid->rowCount(), 0, 1, grid->columnCount());
-    desktop::refuseMaximise(box);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    desktop::keepFixedSize(box);
     // Rather than exec(): the compositor learns that the box is modal before
     // it first draws it.
-    showModal(box);
+    execModal(box);
 }
 
 }  // namespace winsys

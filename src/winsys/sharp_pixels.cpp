@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "desktop/pixel_grid.h"
+
 namespace winsys {
 namespace {
 
@@ -103,18 +105,12 @@ void repeatEdges(QImage& drawing, QSize field) {
 // periods so that every block of it ends on the screen's pixel grid.
 QImage paddedDrawing(QSize size, qreal ratio, QImage::Format format) {
     const int whole = sharpDrawingRatio(ratio);
-    QImage drawing(alignedOutwards(QRect(QPoint(0, 0), size), gridPeriod(ratio), size).size() * whole, format);
+    QImage drawing(alignedOutwards(QRect(QPoint(0, 0), size), desktop::gridPeriod(ratio), size).size() * whole, format);
     drawing.setDevicePixelRatio(whole);
     return drawing;
 }
 
 }  // namespace
-
-int gridPeriod(qreal ratio) {
-    for (int period = 1; period <= 16; ++period)
-        if (isWhole(period * ratio)) return period;
-    return 0;
-}
 
 void SharpCanvas::paint(QPainter& painter, const QRegion& area, const std::function<void(QPainter&)>& draw) {
     // From the painter, not its device: a widget rendered elsewhere (a grab,
@@ -126,7 +122,7 @@ void SharpCanvas::paint(QPainter& painter, const QRegion& area, const std::funct
         return;
     }
     const int whole = sharpDrawingRatio(ratio);
-    const int period = gridPeriod(ratio);
+    const int period = desktop::gridPeriod(ratio);
     // Each changed rectangle on its own: their bounding rectangle is most of
     // the field when vehicles move in several lanes.
     QRegion blocks;

@@ -21,11 +21,9 @@ class QPainter;
 
 namespace winsys {
 
-// The fewest game pixels that span a whole number of screen pixels: 4 at
-// 1.25 and 1.75, 2 at 1.5, 1 at whole ratios; 0 where none up to 16 does.
-// Blocks of that size are averaged on their own with the same result as the
-// whole field; at ratios without one the whole field is.
-int gridPeriod(qreal ratio);
+// Blocks of game pixels that span a whole number of screen pixels
+// (desktop::gridPeriod) are averaged on their own with the same result as
+// the whole field; at ratios without one the whole field is.
 
 // Paints a fixed-size area, drawn in logical pixels by `draw`, onto a
 // painter of any device pixel ratio. The drawing at the whole ratio is

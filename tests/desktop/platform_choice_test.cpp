@@ -3,7 +3,7 @@
 // unless the player or the packager chose one; Qt's choice elsewhere.
 #include <gtest/gtest.h>
 
-#include "desktop/platform_choice.h"
+#include "desktop/linux/platform_choice.h"
 
 namespace {
 

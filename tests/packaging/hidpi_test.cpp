@@ -30,6 +30,7 @@
 #include "levels/levels.h"
 #include "winsys/colors.h"
 #include "winsys/play_field.h"
+#include "desktop/pixel_grid.h"
 #include "winsys/sharp_pixels.h"
 #include "winsys/twips.h"
 
@@ -332,7 +333,7 @@ TEST(SharpPixels, EveryVehiclePixelCoversTheSameAreaAtEveryStep) {
     ASSERT_TRUE(runsAtTheRatioAskedFor(window));
     // The picture drawn at x and at x + period lands on the same fractions
     // of a screen pixel.
-    const int period = winsys::gridPeriod(kRatio);
+    const int period = desktop::gridPeriod(kRatio);
     ASSERT_GT(period, 0);
     const double even = kRatio * kRatio;  // screen pixels a game pixel covers
     const std::vector<Vehicle> all = vehicles();

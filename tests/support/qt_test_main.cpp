@@ -7,12 +7,16 @@
 
 #include <cstdio>
 
+#include "desktop/desktop.h"
+
 int main(int argc, char** argv) {
     // Unbuffered: a test program that dies, or is ended at its time limit,
     // still shows how far it got (a pipe is otherwise fully buffered).
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // As the game does at start-up (app/startup.cpp).
+    desktop::install();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,62 +1,23 @@
 // SPDX-License-Identifier: MIT
-// Blocked windows pass the focus on; on X11 a close request to one is refused with the bell.
-#include "desktop/blocked_windows.h"
-
+// On X11 a close request to a blocked window is refused with the bell.
+// Elsewhere the window system activates a window before its close box
+// works, and blocked_windows.cpp passes that activation on.
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
-#include <QTimer>
 #include <QWidget>
 #include <QWindow>
-#include <vector>
-
-#if PLODWAY_HAVE_XCB
-#include <QAbstractNativeEventFilter>
-#include <QGuiApplication>
 #include <xcb/xcb.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#endif
+
+#include "desktop/blocked_windows.h"
+#include "desktop/linux/x11.h"
 
 namespace desktop {
 namespace {
 
-bool blocked(const QWindow* window) {
-    const QWidget* modal = QApplication::activeModalWidget();
-    if (!window || !modal || !modal->isVisible() || !modal->windowHandle()) return false;
-    const QWindow* modalWindow = modal->windowHandle();
-    return window != modalWindow && !modalWindow->isAncestorOf(window, QWindow::IncludeTransients);
-}
-
-// Restores and raises the topmost modal window, with the windows it belongs
-// to restored first; returns it.
-QWidget* raiseModal() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) return nullptr;
-    std::vector<QWidget*> owners;
-    for (QWidget* window = modal; window; window = window->parentWidget() ? window->parentWidget()->window() : nullptr)
-        owners.push_back(window);
-    for (auto window = owners.rbegin(); window != owners.rend(); ++window)
-        if ((*window)->isMinimized()) (*window)->showNormal();
-    modal->raise();
-    return modal;
-}
-
-// Called whenever the focus moves, the window's or the widget's within it.
-// Qt's Wayland plugin asks the compositor to activate the focus window each
-// time, so the modal window is asked for after that, and once the window
-// system has settled: the focus may be on its way to it already.
-void passFocusOn() {
-    static bool asking = false;
-    if (asking || !blocked(QGuiApplication::focusWindow())) return;
-    asking = true;
-    QTimer::singleShot(0, qApp, [] {
-        asking = false;
-        if (blocked(QGuiApplication::focusWindow())) bringModalForward();
-    });
-}
-
-#if PLODWAY_HAVE_XCB
 // The window manager's close request, a WM_DELETE_WINDOW message, is
 // refused with the bell. The modal window is activated with the time of the
 // request, the player's click: window managers refuse an activation older
@@ -111,31 +72,14 @@ private:
     xcb_atom_t protocols_, deleteWindow_, activeWindow_;
 };
 
+}  // namespace
+
 void answerX11CloseRequests() {
-    // Qt's offscreen platform answers too, without a connection.
+    // Qt's offscreen and Wayland platforms answer too, without a connection.
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || !x11->connection()) return;
     static X11CloseRequests filter(x11->connection());
     qApp->installNativeEventFilter(&filter);
-}
-#else
-// Elsewhere the window system activates a window before its close box
-// works, and that activation is passed on.
-void answerX11CloseRequests() {}
-#endif
-
-}  // namespace
-
-void answerBlockedWindows() {
-    static bool answering = false;
-    if (answering) return;
-    answering = true;
-    QObject::connect(qApp, &QGuiApplication::focusObjectChanged, qApp, passFocusOn);
-    answerX11CloseRequests();
-}
-
-void bringModalForward() {
-    if (QWidget* modal = raiseModal()) modal->activateWindow();
 }
 
 }  // namespace desktop

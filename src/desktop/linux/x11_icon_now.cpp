@@ -6,23 +6,20 @@
 // the main thread for nothing: per blink three wake-ups instead of one. So
 // for the moment of the change Qt's connection stops watching them, under a
 // server grab, so that no other change (the window manager's WM_STATE when
-// the window is minimised) goes unseen. Elsewhere the icon goes out as set.
-#include "desktop/icon_now.h"
-
-#include <QWidget>
-
-#if PLODWAY_HAVE_XCB
+// the window is minimised) goes unseen. On Wayland the icon goes out as set.
 #include <QGuiApplication>
+#include <QIcon>
+#include <QWidget>
 #include <xcb/xcb.h>
 
 #include <cstdint>
 #include <cstdlib>
-#endif
+
+#include "desktop/window_icons.h"
 
 namespace desktop {
 namespace {
 
-#if PLODWAY_HAVE_XCB
 // The events Qt's connection selects on the window, asked once per window:
 // asking again would wait for the X server on every blink.
 std::uint32_t selectedEvents(xcb_connection_t* connection, xcb_window_t window) {
@@ -37,12 +34,10 @@ std::uint32_t selectedEvents(xcb_connection_t* connection, xcb_window_t window) 
     }
     return events;
 }
-#endif
 
 }  // namespace
 
 void setIconNow(QWidget* window, const QIcon& icon) {
-#if PLODWAY_HAVE_XCB
     // Asked of another platform, Qt 6.4 does not answer null but crashes.
     auto* x11 = QGuiApplication::platformName() == QLatin1String("xcb")
                     ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
@@ -64,7 +59,6 @@ void setIconNow(QWidget* window, const QIcon& icon) {
         xcb_flush(connection);
         return;
     }
-#endif
     window->setWindowIcon(icon);
 }
 

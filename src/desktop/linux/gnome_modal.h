@@ -5,13 +5,14 @@
 // over the window it belongs to, and gives it the keyboard whenever that
 // window is clicked or brought back. Call it right after showing the window,
 // before it is first drawn; on other compositors and platforms it does
-// nothing.
+// nothing. Built with libwayland (PLODWAY_WAYLAND); without it,
+// linux/no_gnome_modal.cpp does nothing.
 #pragma once
 
 class QWidget;
 
 namespace desktop {
 
-void markModal(QWidget* window);
+void markGnomeModal(QWidget* window);
 
 }  // namespace desktop

@@ -21,10 +21,8 @@ struct Session {
 };
 
 // The platform to start on, or empty to leave the choice to Qt.
+// choosePlatform() (desktop.h) reads the session from the environment and
+// the command line and sets QT_QPA_PLATFORM to it.
 std::string chosenPlatform(const Session& session);
-
-// Reads the session from the environment and the command line, and sets
-// QT_QPA_PLATFORM to the chosen platform; call before QApplication exists.
-void choosePlatform(int argc, char** argv);
 
 }  // namespace desktop

@@ -1,22 +1,17 @@
 // SPDX-License-Identifier: MIT
 // Modal windows on GNOME's Wayland, told through gtk_shell1.
-#include "desktop/wayland_modal.h"
+#include "desktop/linux/gnome_modal.h"
 
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
-
-#if PLODWAY_HAVE_WAYLAND
 #include <qpa/qplatformnativeinterface.h>
 #include <wayland-client.h>
 
 #include <cstdint>
 #include <cstring>
-#endif
 
 namespace desktop {
-
-#if PLODWAY_HAVE_WAYLAND
 namespace {
 
 // gtk_shell1 and gtk_surface1 up to version 4, described for libwayland as
@@ -79,7 +74,7 @@ const Shell& shell() {
 
 }  // namespace
 
-void markModal(QWidget* window) {
+void markGnomeModal(QWidget* window) {
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")) || !window->windowHandle()) return;
     const Shell& gnome = shell();
     auto* surface = static_cast<wl_proxy*>(
@@ -95,8 +90,5 @@ void markModal(QWidget* window) {
     // The compositor's notes on the surface's state are of no use here.
     wl_display_dispatch_queue_pending(gnome.display, gnome.queue);
 }
-#else
-void markModal(QWidget*) {}
-#endif
 
 }  // namespace desktop

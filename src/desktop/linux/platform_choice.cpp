@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The platform the game starts on where no one chose one: Xwayland in GNOME's Wayland session.
-#include "desktop/platform_choice.h"
+#include "desktop/linux/platform_choice.h"
+
+#include "desktop/desktop.h"
 
 #include <QString>
 #include <QtGlobal>

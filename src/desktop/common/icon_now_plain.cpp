@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: MIT
+// Where the window system sends a changed icon out at once (Windows, the
+// browser, and Linux built without X11), it is simply set.
+#include <QIcon>
+#include <QWidget>
+
+#include "desktop/window_icons.h"
+
+namespace desktop {
+
+void setIconNow(QWidget* window, const QIcon& icon) { window->setWindowIcon(icon); }
+
+}  // namespace desktop

@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: MIT
+// The browser's desktop, installed by desktop_web.cpp.
+#pragma once
+
+namespace desktop::web {
+
+// Places each window on the page's one canvas as it shows.
+void placeWindows();
+
+// Tells the page when the menu is up and when the game has ended.
+void tellPageOfTheMenu();
+
+}  // namespace desktop::web

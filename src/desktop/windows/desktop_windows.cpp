@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+// The desktop on Windows: its window manager knows modal windows, as Qt tells
+// it, and gives the keyboard back to the window under one that closed.
+#include "desktop/desktop.h"
+
+#include "desktop/blocked_windows.h"
+#include "desktop/window_log.h"
+
+namespace desktop {
+
+// Qt's windows platform needs no choosing.
+void choosePlatform(int, char**) {}
+
+void install() {
+    answerBlockedWindows();
+    startWindowLog();
+}
+
+void modalWindowShown(QWidget*) {}
+void modalWindowClosed(QWidget*) {}
+void nestedWaitEnded() {}
+
+}  // namespace desktop
