@@ -3,10 +3,9 @@
 # Builds Plodway for the web (WebAssembly) on Debian 12 with Debian's
 # Emscripten: installs what is missing; builds a static Qt for the web once
 # into ${XDG_CACHE_HOME:-~/.cache}/plodway (scripts/web-qt.sh, about 20
-# minutes on two cores); builds into build-web/ and runs the tests there
-# under Node and in browsers; the browser tests load the site a web server
-# serves as it is, staged first (build-web/site: the page, the game's .js
-# and .wasm, Qt's loader and the favicon), which is then zipped as
+# minutes on two cores); builds into build-web/, which stages the site a web
+# server serves as it is (build-web/site, web/CMakeLists.txt), and runs the
+# tests there under Node and in browsers; then zips the site as
 # build-web/plodway-<version>-web.zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,27 +28,15 @@ fi
   "${cmake_args[@]}"
 cmake --build build-web -j"$jobs"
 
-# The favicon is the game's own turtle icon, made from the built-in art by
-# plodway-icons, which runs here: a small native build of that tool alone.
-cmake -S . -B build-web/icons -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING=OFF -DPLODWAY_BUILD_TOOLS=OFF \
-  -DPLODWAY_X11=OFF -DPLODWAY_WAYLAND=OFF "${cmake_args[@]}" >build-web/icons.log ||
-  { cat build-web/icons.log; exit 1; }
-cmake --build build-web/icons --target plodway-icons -j"$jobs"
-
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-web/CMakeCache.txt)
-site=build-web/site
-name=plodway-$version-web
-rm -rf "$site" "build-web/$name" "build-web/$name.zip"
-mkdir -p "$site"
-# The page shows the download's progress against the .wasm's own size, as
-# a server may send it compressed.
-sed "s/@PLODWAY_WASM_BYTES@/$(stat -c %s build-web/plodway.wasm)/" cmake/web/index.html >"$site/index.html"
-cp build-web/plodway.js build-web/plodway.wasm build-web/qtloader.js "$site/"
-build-web/icons/tools/icons/plodway-icons --ico "$site/favicon.ico" 16 32 48 64
 # The browser tests (tests/web) load the staged site, in Chromium and
 # Firefox ESR driven by puppeteer-core.
 bash scripts/web-browsers.sh
 ctest --test-dir build-web --output-on-failure -j"$jobs"
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-web/CMakeCache.txt)
+site=build-web/site
+name=plodway-$version-web
+rm -rf "build-web/$name" "build-web/$name.zip"
 cp -r "$site" "build-web/$name"
 (cd build-web && TZ=UTC zip -qr9X "$name.zip" "$name")
 rm -r "build-web/$name"

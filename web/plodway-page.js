@@ -1,64 +1,14 @@
-<!doctype html>
-<!-- SPDX-License-Identifier: MIT -->
-<html lang="en">
-<head>
-<meta charset="utf-8">
-<meta name="viewport" content="width=device-width, initial-scale=1">
-<title>Plodway</title>
-<link rel="icon" href="favicon.ico" sizes="16x16 32x32 48x48 64x64">
-<style>
-  html, body { margin: 0; height: 100%; overflow: hidden; }
-  body { background: #c9c2ae; color: #1f1d18; font: 15px/1.4 system-ui, sans-serif; }
-  header { position: fixed; top: 0; left: 0; right: 0; height: 32px; padding: 0 12px;
-           display: flex; align-items: center; gap: 12px; }
-  header h1 { font-size: 17px; margin: 0; }
-  header img { width: 32px; height: 32px; image-rendering: pixelated; }
-  footer { position: fixed; bottom: 0; left: 0; right: 0; height: 26px; padding: 0 12px;
-           display: flex; align-items: center; font-size: 13px; color: #4a463c; }
-  /* The canvas is placed and sized by the script, on whole device pixels. */
-  #screen { position: fixed; visibility: hidden; }
-  body[data-state="running"] #screen { visibility: visible; }
-  .panel { position: fixed; left: 50%; top: 45%; transform: translate(-50%, -50%); max-width: 34em;
-           background: #f4f0e4; border: 1px solid #8a8270; border-radius: 6px; padding: 18px 22px;
-           box-shadow: 0 2px 10px #0003; display: none; }
-  body[data-state="loading"] #loading, body[data-state="ended"] #ended,
-  body[data-state="unsupported"] #problem, body[data-state="failed"] #problem { display: block; }
-  #loading progress { width: 22em; height: 14px; display: block; margin-top: 8px; }
-  #note { position: fixed; top: 38px; left: 50%; transform: translateX(-50%); background: #fff7d6;
-          border: 1px solid #b59f3b; border-radius: 4px; padding: 4px 10px; font-size: 14px; }
-  #note[hidden] { display: none; }
-  button { font: inherit; padding: 4px 14px; }
-</style>
-</head>
-<body data-state="loading">
-<header><img src="favicon.ico" alt=""><h1>Plodway</h1><span>Steer the turtle across the traffic.</span></header>
-<canvas id="screen" tabindex="0" oncontextmenu="event.preventDefault()"></canvas>
-<div id="loading" class="panel" role="status">
-  <div id="status">Loading Plodway…</div>
-  <progress id="progress" max="1" value="0"></progress>
-</div>
-<div id="ended" class="panel">
-  <p>The game has ended: the menu was closed.</p>
-  <button id="restart" type="button">Play again</button>
-</div>
-<div id="problem" class="panel" role="alert"></div>
-<div id="note" role="status" hidden></div>
-<footer>Played with the keyboard: Tab, Space, Enter and the arrow keys.&nbsp;
-  <span id="zoom-hint">If the browser's zoom changes, reload the page to have sharp pixels again.</span></footer>
-<noscript><div class="panel" style="display:block">Plodway needs JavaScript to run in a browser.</div></noscript>
-<script src="qtloader.js"></script>
-<script>
+// SPDX-License-Identifier: MIT
+// Plodway's page (index.html): sizes and places the canvas, starts the game
+// through Qt's loader and shows how the loading and the game go.
 "use strict";
-// The desktop the game's windows need, in game pixels: the menu beside the
-// largest level (src/app/menu_window.cpp, src/levels/), with the margin and
-// gap of src/desktop/web_desktop.cpp. Qt 6.4 draws title bars in CSS pixels.
-const kMenu = { width: 186, height: 216 };
-const kLevel = { width: 501, height: 361 };
-const kMargin = 8, kGap = 8;
-const kFrame = { side: 4, top: 26, bottom: 4 };
-// Size of plodway.wasm, filled in when the site is staged, for the progress
-// bar when the server compresses it.
-const kWasmBytes = Number("@PLODWAY_WASM_BYTES@") || 0;
+// Filled in when the site is staged (web/CMakeLists.txt), from the game's own
+// numbers (tools/weblayout): the desktop the game's windows need, the menu
+// beside the largest level (menu and level, client sizes in game pixels),
+// with the margin around them and the gap between them (game pixels) and the
+// frame Qt 6.4 draws around each (CSS pixels); and plodway.wasm's size in
+// bytes, for the progress bar when the server compresses it.
+const kLayout = {/* @PLODWAY_LAYOUT@ */};
 
 const body = document.body;
 const canvas = document.getElementById("screen");
@@ -79,8 +29,8 @@ function wholeCss(css, dpr) {
   return Math.ceil(css);
 }
 
-// Mirrors web_desktop.cpp: windows go on multiples of the smallest step of
-// game pixels that is a whole number of device pixels.
+// Mirrors gridPeriod() (src/desktop/pixel_grid.h): windows go on multiples
+// of the smallest step of game pixels that is a whole number of device pixels.
 function gridStep(devicePixels) {
   for (let step = 1; step <= 64; ++step) if (whole(step * devicePixels)) return step;
   return 1;
@@ -94,12 +44,13 @@ function gridStep(devicePixels) {
 function desktopSize(factor, dpr) {
   const step = gridStep(factor * dpr);
   const snap = v => Math.ceil(v / step) * step;
-  const side = Math.round(kFrame.side / factor), top = Math.round(kFrame.top / factor),
-        bottom = Math.round(kFrame.bottom / factor);
-  const menuX = snap(kMargin + side), y = snap(kMargin + top);
-  const levelX = snap(menuX + kMenu.width + side + kGap + side);
-  const width = levelX + kLevel.width + side + kMargin;
-  const height = y + Math.max(kMenu.height, kLevel.height) + bottom + kMargin;
+  const { menu, level, margin, gap, frame } = kLayout;
+  const side = Math.round(frame.side / factor), top = Math.round(frame.top / factor),
+        bottom = Math.round(frame.bottom / factor);
+  const menuX = snap(margin + side), y = snap(margin + top);
+  const levelX = snap(menuX + menu.width + side + gap + side);
+  const width = levelX + level.width + side + margin;
+  const height = y + Math.max(menu.height, level.height) + bottom + margin;
   return { width: wholeCss(width * factor, dpr), height: wholeCss(height * factor, dpr), factor };
 }
 
@@ -170,7 +121,7 @@ function watchDownload(onProgress) {
   window.fetch = async (resource, options) => {
     const response = await plainFetch(resource, options);
     if (!String(resource).endsWith(".wasm") || !response.ok || !response.body) return response;
-    const total = kWasmBytes || Number(response.headers.get("Content-Length")) || 0;
+    const total = kLayout.wasmBytes || Number(response.headers.get("Content-Length")) || 0;
     const reader = response.body.getReader();
     let received = 0;
     const counted = new ReadableStream({
@@ -256,6 +207,3 @@ function start() {
 }
 
 start();
-</script>
-</body>
-</html>
