@@ -22,18 +22,13 @@ function showProblem(text) {
 
 function whole(x) { return Math.abs(x - Math.round(x)) < 1e-3; }
 
-// The smallest whole number of CSS pixels at least `css` that is also a
-// whole number of device pixels.
-function wholeCss(css, dpr) {
-  for (let w = Math.ceil(css - 1e-6); w < css + 64; ++w) if (whole(w * dpr)) return w;
-  return Math.ceil(css);
-}
-
-// Mirrors gridPeriod() (src/desktop/pixel_grid.h): windows go on multiples
-// of the smallest step of game pixels that is a whole number of device pixels.
-function gridStep(devicePixels) {
-  for (let step = 1; step <= 64; ++step) if (whole(step * devicePixels)) return step;
-  return 1;
+// The smallest whole number from `least` on that times `ratio` is whole too,
+// within 64 tries; else `least`. Both the canvas' size in CSS pixels, so that
+// it is a whole number of device pixels, and the step of game pixels that
+// windows go on (gridPeriod(), src/desktop/pixel_grid.h).
+function smallestWhole(least, ratio) {
+  for (let n = least; n < least + 64; ++n) if (whole(n * ratio)) return n;
+  return least;
 }
 
 // The canvas in CSS pixels for a scale of `factor` CSS pixels per game
@@ -42,7 +37,7 @@ function gridStep(devicePixels) {
 // backing store beside the field, or lose part of its last row. Where the
 // device pixel ratio is fractional the game averages its pixels evenly.
 function desktopSize(factor, dpr) {
-  const step = gridStep(factor * dpr);
+  const step = smallestWhole(1, factor * dpr);
   const snap = v => Math.ceil(v / step) * step;
   const { menu, level, margin, gap, frame } = kLayout;
   const side = Math.round(frame.side / factor), top = Math.round(frame.top / factor),
@@ -51,7 +46,8 @@ function desktopSize(factor, dpr) {
   const levelX = snap(menuX + menu.width + side + gap + side);
   const width = levelX + level.width + side + margin;
   const height = y + Math.max(menu.height, level.height) + bottom + margin;
-  return { width: wholeCss(width * factor, dpr), height: wholeCss(height * factor, dpr), factor };
+  const wholeCss = css => smallestWhole(Math.ceil(css - 1e-6), dpr);
+  return { width: wholeCss(width * factor), height: wholeCss(height * factor), factor };
 }
 
 function availableArea() {
