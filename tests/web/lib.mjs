@@ -127,6 +127,23 @@ export class Game {
     return found;
   }
 
+  // Where the log placed window `name` last, once it has (at or after line
+  // `from`): its client area on the page and its frame, and the canvas, in
+  // CSS pixels.
+  async placed(name, from = 0) {
+    const line = new RegExp(`^window placed ${name} at (-?\\d+),(-?\\d+) size (\\d+)x(\\d+) frame (\\d+),(\\d+),(\\d+),(\\d+)$`);
+    await this.waitLog(line, { from });
+    const [x, y, width, height, left, top, right, bottom] =
+      this.log.slice(from).findLast((l) => line.test(l)).match(line).slice(1).map(Number);
+    const canvas = await this.page.evaluate(() => {
+      const r = document.getElementById('screen').getBoundingClientRect();
+      return { x: r.left, y: r.top, width: r.width, height: r.height, scale: Number(document.body.dataset.scale) };
+    });
+    const s = canvas.scale;
+    return { x: canvas.x + x * s, y: canvas.y + y * s, width: width * s, height: height * s,
+             frame: { left: left * s, top: top * s, right: right * s, bottom: bottom * s }, canvas };
+  }
+
   // Polled, so that it outlasts a reload of the page (#restart may reload).
   async state(wanted, timeout = 120000) {
     let now;

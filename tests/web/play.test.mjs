@@ -4,13 +4,14 @@
 // the focused Restart), "Paused" holding the traffic, a win by watching the
 // lanes, level 2, the menu closed and started again; and level 1's field as
 // it opens, beside docs/screenshots/level1.png, and at the device pixel
-// ratios of laptops, with nothing but its window's frame beside it.
+// ratios of laptops, with nothing but its window's frame beside it. What it
+// knows of the level and where the windows are comes from the window log.
 // Usage: node play.test.mjs chromium|firefox [SITE_DIR]   (default build-web/site)
 import { mkdirSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { Game, decodePng, launch, readPng, serve } from './lib.mjs';
-import { FIELD, GOAL, STEP, TW, clear, dash, differences, findField, lanes, look, sameImage } from './level1.mjs';
+import { TW, VERGE, readLevel, sameImage } from './level1.mjs';
 
 const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
 const [name, siteArg] = process.argv.slice(2);
@@ -34,25 +35,31 @@ async function main() {
     await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1 });
 
     step = 'loads the page';
+    const loaded = game.log.length;  // the log goes on from the pages before
     await page.goto(`${server.url}index.html?log&scale=1`);
     await game.state('running');
     check(await page.evaluate(() => document.body.dataset.scale) === '1', 'data-scale is not 1 with ?scale=1');
     check(await page.evaluate(() => devicePixelRatio) === 1, 'the browser does not draw one device pixel per CSS pixel');
-    let at = await game.waitLog('focus playButton in menu');
+    let at = await game.waitLog('focus playButton in menu', { from: loaded });
+    const menu = await game.placed('menu', loaded);
     const page0 = decodePng(Buffer.from(await page.screenshot({ type: 'png' })));
-    const menu = locate(page0, readPng(join(repo, 'docs/screenshots/menu.png')), { x: 20, y: 8, width: 140, height: 40 });
-    check(menu, 'the menu\'s title picture is nowhere on the page');
+    check(shows(page0, readPng(join(repo, 'docs/screenshots/menu.png')), { x: 20, y: 8, width: 140, height: 40 }, menu),
+          `the menu's title picture is not where the log placed the menu, at ${menu.x},${menu.y}`);
+    check(titleBar(page0, menu), `the menu's title bar is not ${menu.width} pixels wide over where the log placed it`);
+    laidOut('menu', menu);
 
     step = 'opens level 1 from the list with keys';
-    at = await openLevel1(game, at);
+    const opened = at;
+    let level;
+    ({ at, level } = await openLevel1(game, at));
 
     step = 'level 1 as it opens, beside docs/screenshots/level1.png';
-    const whole = decodePng(Buffer.from(await page.screenshot({ type: 'png' })));
-    const field = findField(whole);
-    check(field, 'no level 1 field (a row of 501 verge-green pixels) on the page');
-    const clip = { ...field, ...FIELD };
+    const field = await game.placed('level1', opened);
+    laidOut('level1', field, menu);
+    // The play field fills the client area from its top-left corner.
+    const clip = { x: field.x, y: field.y, width: level.field.width / TW, height: level.field.height / TW };
     const shot = async () => game.pixels(clip);
-    const { count, first } = differences(await shot(), readPng(join(repo, 'docs/screenshots/level1.png')));
+    const { count, first } = level.differences(await shot(), readPng(join(repo, 'docs/screenshots/level1.png')));
     check(count === 0, `${count} pixels of level 1's field differ from docs/screenshots/level1.png, the first at ${first}`);
 
     for (const key of [' ', 'Enter']) {
@@ -75,10 +82,10 @@ async function main() {
     at = await game.waitLog('focus field in level1', { from: at });
     const before = await shot();
     await waitFor(async () => !sameImage(before, await shot()), 'the traffic did not move again after "Paused"');
-    const from = look(before).turtle;
+    const from = level.look(before).turtle;
     check(from, 'no turtle on the field');
     await game.key('ArrowLeft');
-    await waitFor(async () => look(await shot()).turtle?.left === from.left - STEP,
+    await waitFor(async () => level.look(await shot()).turtle?.left === from.left - level.step,
                   'Left after the box did not move the turtle: the keys do not reach the level');
 
     step = 'wins level 1 by watching the lanes';
@@ -92,21 +99,21 @@ async function main() {
         at = await game.waitLog('focus field in level1', { from: at });
       }
       const t0 = Date.now();
-      const seen = look(await shot());
+      const seen = level.look(await shot());
       if (!seen.turtle) continue;
-      const plan = dash(seen.turtle.top);
+      const plan = level.dash(seen.turtle.top);
       // From the restart row every way up crosses all five lanes at once; from
       // the bottom limit, a step lower, it stops between semi 1 and car 1.
-      if (plan.crossed.length === lanes.length) {
+      if (plan.crossed.length === level.lanes.length) {
         await game.key('ArrowDown');
         continue;
       }
       const ms = (Date.now() - t0) + plan.n * keyMs + 150;
-      if (!plan.crossed.every((l) => clear(seen, l, seen.turtle.left / TW, ms))) continue;
+      if (!plan.crossed.every((l) => level.clear(seen, l, seen.turtle.left / TW, ms))) continue;
       const t1 = Date.now();
       await game.key('ArrowUp', plan.n);
       keyMs = Math.max(keyMs * 0.8, (Date.now() - t1) / plan.n);
-      if (seen.turtle.top - plan.n * STEP >= GOAL) continue;
+      if (seen.turtle.top - plan.n * level.step >= level.goal) continue;
       const next = await game.waitLog(/^(window shown messageBox "Plodway" "Winner!"|focus restartButton in level1)$/,
                                       { from: at });
       if (game.log[next - 1].startsWith('window shown')) {
@@ -116,17 +123,19 @@ async function main() {
     }
     console.log(`level 1 won after ${deaths} deaths on the way`);
     await game.key('Enter');
+    const won = at;
     at = await game.waitLog(/^window shown level2 "Level 2: The Big City"$/, { from: at });
     step = 'level 2 has the keyboard';
     at = await game.waitLog('focus field in level2', { from: at });
 
     step = 'closes level 2 and the menu by their close boxes';
-    let level2;
-    await waitFor(async () => (level2 = titleBar(decodePng(Buffer.from(await page.screenshot({ type: 'png' }))), 477)),
-                  'level 2\'s title bar (477 pixels wide) is not on the page');
+    const level2 = await game.placed('level2', won);
+    laidOut('level2', level2, menu);
+    await waitFor(async () => titleBar(decodePng(Buffer.from(await page.screenshot({ type: 'png' }))), level2),
+                  `level 2's title bar is not ${level2.width} pixels wide over where the log placed it, at ${level2.x},${level2.y}`);
     await clickClose(page, level2);
     at = await game.waitLog('window hidden level2', { from: at });
-    await clickClose(page, { ...menu, width: 186 });
+    await clickClose(page, menu);
     await game.state('ended', 30000);
 
     step = '#restart starts the game again';
@@ -149,15 +158,16 @@ async function main() {
 // From the menu with "Go Play!" focused (log line `at`), by keys: Tab to
 // the list, Down and Up (the first row selected whether the list had a
 // current row or none), Enter. Returns the log line after level 1's field
-// took the keyboard.
+// took the keyboard, and level 1 as the log describes it.
 async function openLevel1(game, at) {
   await game.key('Tab', 2);
   at = await game.waitLog('focus levelList in menu', { from: at });
   await game.key('ArrowDown');
   await game.key('ArrowUp');
   await game.key('Enter');
-  at = await game.waitLog('window shown level1 "Level 1: Country Highway"', { from: at });
-  return game.waitLog('focus field in level1', { from: at });
+  const shown = await game.waitLog('window shown level1 "Level 1: Country Highway"', { from: at });
+  at = await game.waitLog('focus field in level1', { from: shown });
+  return { at, level: readLevel(game.log, 'level1', shown - 1) };
 }
 
 // Level 1 opened by keys at a device pixel ratio, the page choosing its
@@ -172,25 +182,25 @@ async function fieldEdges(page, game, url, dpr) {
   const at = game.log.length;
   await page.goto(`${url}index.html?log`);
   await game.state('running');
-  await openLevel1(game, await game.waitLog('focus playButton in menu', { from: at }));
+  const { level } = await openLevel1(game, await game.waitLog('focus playButton in menu', { from: at }));
+  const field = { width: level.field.width / TW, height: level.field.height / TW };
   const scale = dpr * Number(await page.evaluate(() => document.body.dataset.scale));
   const img = decodePng(Buffer.from(await page.screenshot({ type: 'png' })));
   // Level 1's top and bottom rows are verge; its first wide run of it is
   // the top row.
-  const VERGE = 0x00c000;
   let top = null;
   for (let y = 0; y < img.height && !top; y++)
     for (let x = 0, run = 0; x < img.width && !top; x++) {
       run = img.rgb(x, y) === VERGE ? run + 1 : 0;
-      if (run >= FIELD.width * scale - 2) top = { x: x - run + 1, y };
+      if (run >= field.width * scale - 2) top = { x: x - run + 1, y };
     }
-  check(top, `no row of verge as wide as level 1's field (${FIELD.width * scale} device pixels) on the page`);
+  check(top, `no row of verge as wide as level 1's field (${field.width * scale} device pixels) on the page`);
   const across = span(img, top.x, top.y + 3, 1, 0, VERGE);
-  check(Math.abs(across - FIELD.width * scale) < 0.2,
-        `level 1's field spans ${across.toFixed(2)} device pixels across where ${FIELD.width * scale} are wanted`);
-  const down = span(img, top.x + 20, top.y + 3, 0, 1, VERGE, FIELD.height * scale);
-  check(Math.abs(down - FIELD.height * scale) < 0.2,
-        `level 1's field spans ${down.toFixed(2)} device pixels down where ${FIELD.height * scale} are wanted`);
+  check(Math.abs(across - field.width * scale) < 0.2,
+        `level 1's field spans ${across.toFixed(2)} device pixels across where ${field.width * scale} are wanted`);
+  const down = span(img, top.x + 20, top.y + 3, 0, 1, VERGE, field.height * scale);
+  check(Math.abs(down - field.height * scale) < 0.2,
+        `level 1's field spans ${down.toFixed(2)} device pixels down where ${field.height * scale} are wanted`);
   console.log(`device pixel ratio ${dpr}: ${scale} device pixels a game pixel, the field ${across.toFixed(2)} x ${down.toFixed(2)}`);
 }
 
@@ -229,40 +239,43 @@ async function waitFor(predicate, message, timeout = 10000) {
   throw new Error(message);
 }
 
-// The top-left of `ref`'s client area on the page, found by a patch of it.
-function locate(img, ref, patch) {
-  const first = ref.rgb(patch.x, patch.y);
-  for (let y = 0; y + patch.height <= img.height; y++)
-    for (let x = 0; x + patch.width <= img.width; x++) {
-      if (img.rgb(x, y) !== first) continue;
-      let same = true;
-      for (let dy = 0; dy < patch.height && same; dy++)
-        for (let dx = 0; dx < patch.width && same; dx++)
-          same = img.rgb(x + dx, y + dy) === ref.rgb(patch.x + dx, patch.y + dy);
-      if (same) return { x: x - patch.x, y: y - patch.y };
-    }
-  return null;
+// The page sized its desktop by the game's numbers: a window lies on the
+// canvas, frame and all, and a level beside the menu, not over it.
+function laidOut(name, win, menu) {
+  const { x, y, width, height, frame, canvas } = win;
+  check(x - frame.left >= canvas.x && y - frame.top >= canvas.y && x + width + frame.right <= canvas.x + canvas.width &&
+        y + height + frame.bottom <= canvas.y + canvas.height,
+        `${name} (${width}x${height} at ${x},${y}, its frame ${Object.values(frame)}) is not all on the canvas ` +
+        `(${canvas.width}x${canvas.height} at ${canvas.x},${canvas.y})`);
+  if (!menu) return;
+  const menuEnd = menu.x + menu.width + menu.frame.right;
+  check(x - frame.left > menuEnd, `${name} at ${x},${y} is not beside the menu, whose frame ends at ${menuEnd}`);
 }
 
-// Qt 6.4 draws a title bar 18 pixels high ending 4 pixels above the client
-// area, its close box 14 pixels square 2 in from its right end.
-const barTop = (client) => client.y - 22;
+// Whether the page shows `ref`'s patch with `ref`'s client area at `client`.
+function shows(img, ref, patch, client) {
+  for (let dy = 0; dy < patch.height; dy++)
+    for (let dx = 0; dx < patch.width; dx++)
+      if (img.rgb(client.x + patch.x + dx, client.y + patch.y + dy) !== ref.rgb(patch.x + dx, patch.y + dy)) return false;
+  return true;
+}
 
-// The client area under the topmost run of exactly `width` pixels of one
-// colour: the top row of a title bar of that width, active or not (the
-// frame around it is wider).
-function titleBar(img, width) {
-  for (let y = 0; y < img.height; y++)
-    for (let x = 1, run = 1; x <= img.width; x++) {
-      if (x < img.width && img.rgb(x, y) === img.rgb(x - 1, y)) { run++; continue; }
-      if (run === width) return { x: x - run, y: y + 22, width };
-      run = 1;
-    }
-  return null;
+// Qt 6.4 draws a window's title bar in the frame's top, a border as wide as
+// the frame's sides in from its edge, over the client area's columns; its
+// close box is 14 pixels square, 2 in from the bar's right end.
+const barTop = (client) => client.y - client.frame.top + client.frame.left;
+const barHeight = (client) => client.frame.top - 2 * client.frame.left;
+
+// Whether the top row of the title bar over `client` is one run of its
+// colour, exactly as wide as the client area (the frame around it differs).
+function titleBar(img, client) {
+  const y = barTop(client), colour = img.rgb(client.x, y);
+  for (let x = client.x; x < client.x + client.width; x++) if (img.rgb(x, y) !== colour) return false;
+  return img.rgb(client.x - 1, y) !== colour && img.rgb(client.x + client.width, y) !== colour;
 }
 
 async function clickClose(page, client) {
-  await page.mouse.click(client.x + client.width - 10, barTop(client) + 9);
+  await page.mouse.click(client.x + client.width - 10, barTop(client) + barHeight(client) / 2);
 }
 
 await main().catch((e) => {
