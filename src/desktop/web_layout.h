@@ -10,8 +10,10 @@ namespace desktop::web {
 inline constexpr int kMargin = 8;
 inline constexpr int kGap = 8;
 
-// The frame Qt 6.4 draws around a window in the browser, in CSS pixels: the
-// game checks it against Qt's own as each window shows.
+// The frame Qt 6.4 draws around a window in the browser, in CSS pixels,
+// which the page needs before Qt runs: the browser tests hold it against
+// the frame Qt reports (the window log), and the game warns where a window
+// does not fit on the page's desktop.
 inline constexpr int kFrameSide = 4;
 inline constexpr int kFrameTop = 26;
 inline constexpr int kFrameBottom = 4;
