@@ -47,6 +47,14 @@ async function main() {
           `the menu's title picture is not where the log placed the menu, at ${menu.x},${menu.y}`);
     check(titleBar(page0, menu), `the menu's title bar is not ${menu.width} pixels wide over where the log placed it`);
     laidOut('menu', menu);
+    // The page sized its desktop before the game ran, by numbers filled in at
+    // staging: the menu's size and Qt's frame are those the game reports.
+    const layout = await page.evaluate(() => kLayout), { left, top, right, bottom } = menu.frame;
+    check(layout.menu.width === menu.width && layout.menu.height === menu.height && left === layout.frame.side &&
+          right === layout.frame.side && top === layout.frame.top && bottom === layout.frame.bottom,
+          `the page's menu ${layout.menu.width}x${layout.menu.height} and frame ${layout.frame.side},${layout.frame.top},` +
+          `${layout.frame.bottom} (side, top, bottom) are not the window log's menu ${menu.width}x${menu.height} and frame ` +
+          `${left},${top},${right},${bottom}`);
 
     step = 'opens level 1 from the list with keys';
     const opened = at;
