@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # SPDX-License-Identifier: MIT
 # Sourced by play.sh and test.sh from the top of the tree: refuses to run
 # under sudo, installs what is missing, and sets cmake_args for configuring.
@@ -11,6 +12,7 @@ if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; 
 fi
 # A script may ask for more packages in extra_packages, and for what
 # playing alone needs with deps_options=(--play).
+# shellcheck disable=SC2154  # both are the caller's, and either may be unset
 bash scripts/deps.sh ${deps_options[@]+"${deps_options[@]}"} ${extra_packages[@]+"${extra_packages[@]}"}
 
 cmake_args=()

@@ -23,6 +23,8 @@ packages=(cmake g++ make ninja-build ccache pkg-config qt6-base-dev qt6-base-pri
 if ! $play_only; then
   # The tests, the benchmarks and the checks of the packages and data files.
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev file lintian xz-utils)
+  # The checks of the shell scripts and of the C++ sources.
+  packages+=(shellcheck clang-tidy)
   # The desktops the window manager test plays on: openbox, mutter, KWin
   # with the title bars every KDE desktop draws (Breeze), weston; the bell
   # heard through XKB.

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # SPDX-License-Identifier: MIT
 # Sourced by scripts/web-qt.sh and scripts/web.sh: sets up Debian's
 # Emscripten (the emscripten package) for building Qt and the game, with all

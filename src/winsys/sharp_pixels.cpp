@@ -56,7 +56,7 @@ std::vector<std::vector<Share>> shares(int from, int to) {
 QRgb mix(const QRgb* pixels, int stride, const std::vector<Share>& shares) {
     quint32 redBlue = 0x00800080, alphaGreen = 0x00800080;  // rounding
     for (const Share& s : shares) {
-        const QRgb c = pixels[s.source * stride];
+        const QRgb c = pixels[qsizetype(s.source) * stride];
         redBlue += (c & 0x00FF00FFu) * s.weight;
         alphaGreen += ((c >> 8) & 0x00FF00FFu) * s.weight;
     }

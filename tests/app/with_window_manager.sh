@@ -80,7 +80,8 @@ wait_for() {  # wait_for WHAT LOG CONDITION...: WHAT is the last program started
 Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 wait_for Xvfb "$work/xvfb.log" test -s "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 # mutter and KWin want a session bus of their own, which starts the services
@@ -90,7 +91,8 @@ if [ "$desktop" != openbox ]; then
     >"$work/bus.log" 2>&1
   bus=$(cat "$work/bus.pid")
   pids+=("$bus")
-  export DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus")
+  DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus")
+  export DBUS_SESSION_BUS_ADDRESS
 fi
 
 # KWin fades a title bar from inactive to active and back: a title bar
@@ -156,11 +158,12 @@ if [ "$platform" = xwayland ]; then
   export PLODWAY_TEST_OUTER_DISPLAY=$DISPLAY
   export DISPLAY XAUTHORITY
   DISPLAY=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$work/wm.log")
-  XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* 2>/dev/null | head -n1)
+  XAUTHORITY=$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name '.mutter-Xwaylandauth.*' | head -n1)
   # mutter starts Xwayland when the first client comes, then manages it;
   # Xwayland would outlive it a while.
   wait_for mutter "$work/wm.log" managing
-  pids+=($(pgrep -f -- "Xwayland $DISPLAY .*-auth $XDG_RUNTIME_DIR/" || true))
+  mapfile -t xwayland < <(pgrep -f -- "Xwayland $DISPLAY .*-auth $XDG_RUNTIME_DIR/" || true)
+  pids+=("${xwayland[@]}")
   platform=xcb
 fi
 

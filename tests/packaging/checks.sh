@@ -15,6 +15,7 @@
 #   other_font FONTCONFIG_FILE COMMAND...      the screenshot check with another font
 set -uo pipefail
 
+# shellcheck source=tests/support/check_report.sh
 . "$(dirname "$0")/../support/check_report.sh"
 skip_without() {
     local tool
@@ -76,7 +77,7 @@ check_tree() {
     fi
 
     local bin=$root/usr/$bindir/plodway
-    [ -x "$bin" ] && file -b "$bin" | grep -q '^ELF .* executable' || fail "$bin is not an executable ELF file"
+    { [ -x "$bin" ] && file -b "$bin" | grep -q '^ELF .* executable'; } || fail "$bin is not an executable ELF file"
     # Distributions install binaries where the system keeps libraries.
     readelf -dW "$bin" 2>/dev/null | grep -Eq '\((RUNPATH|RPATH)\)' &&
         fail "$bin has a RUNPATH or RPATH: $(readelf -dW "$bin" | grep -E 'R(UN)?PATH')"
@@ -104,7 +105,7 @@ check_data() {
 
     grep -q '<project_license>MIT</project_license>' "$metainfo" || fail "metainfo: project_license is not MIT"
     grep -q '<metadata_license>CC0-1.0</metadata_license>' "$metainfo" || fail "metainfo: metadata_license is not CC0-1.0"
-    grep -Eq '<developer id="[^"]+">' "$metainfo" && grep -q '<name>The Plodway developers</name>' "$metainfo" ||
+    { grep -Eq '<developer id="[^"]+">' "$metainfo" && grep -q '<name>The Plodway developers</name>' "$metainfo"; } ||
         fail "metainfo: no <developer id=...> with the name The Plodway developers"
     grep -q '<url type="vcs-browser">' "$metainfo" || fail "metainfo: no vcs-browser URL"
     # Only the project's own addresses: its repository and files in it.
@@ -121,7 +122,7 @@ check_data() {
     local news_releases meta_releases newest
     news_releases=$(sed -nE 's/^([0-9]+\.[0-9]+\.[0-9]+) \(([0-9-]+)\)$/\1 \2/p' "$source/NEWS")
     meta_releases=$(sed -nE 's/.*<release version="([^"]*)" date="([^"]*)".*/\1 \2/p' "$metainfo")
-    [ -n "$news_releases" ] && [ "$news_releases" = "$meta_releases" ] ||
+    { [ -n "$news_releases" ] && [ "$news_releases" = "$meta_releases" ]; } ||
         fail "releases differ: NEWS has '$news_releases', the metainfo '$meta_releases'"
     newest=$(head -n 1 <<<"$news_releases" | cut -d' ' -f1)
     [ "$newest" = "$version" ] || fail "newest release in NEWS is '$newest', the project is $version"
@@ -130,8 +131,9 @@ check_data() {
     # large as the metainfo says, and wide enough for the software centres.
     local shots=0 line path width height actual
     while read -r line; do
+        # shellcheck disable=SC2001  # a capture, which ${//} cannot make
         url=$(sed 's/.*>\(https:[^<]*\)<.*/\1/' <<<"$line")
-        path=${url#https://raw.githubusercontent.com/plodway/plodway/v$version/}
+        path=${url#"https://raw.githubusercontent.com/plodway/plodway/v$version/"}
         shots=$((shots + 1))
         if [ "$path" = "$url" ] || [ ! -f "$source/$path" ]; then
             fail "screenshot $url is not a file of the repository at tag v$version ($source/$path)"
@@ -288,7 +290,7 @@ check_hardening() {
             [ "$(count '-fcf-protection[=a-z]*')" -eq 1 ] ||
                 fail "$object: -fcf-protection given $(count '-fcf-protection[=a-z]*') times"
         fi
-        [ "$(count '-D_FORTIFY_SOURCE')" -le 1 ] && [ "$(count '-U_FORTIFY_SOURCE')" -eq 0 ] ||
+        { [ "$(count '-D_FORTIFY_SOURCE')" -le 1 ] && [ "$(count '-U_FORTIFY_SOURCE')" -eq 0 ]; } ||
             fail "$object: _FORTIFY_SOURCE set more than once or undone: $(grep -oE -- '-[DU]_FORTIFY_SOURCE[=0-9]*' <<<"$command" | xargs)"
     done
 }
@@ -301,7 +303,7 @@ check_command_line() {
     # Help and version need no display, print to stdout and succeed.
     for option in --help-all -h --help; do
         run "${nodisplay[@]}" "$bin" "$option"
-        [ "$code" -eq 0 ] && grep -q '^Usage: ' "$tmp/out" && grep -q -- '--version' "$tmp/out" && [ ! -s "$tmp/err" ] ||
+        { [ "$code" -eq 0 ] && grep -q '^Usage: ' "$tmp/out" && grep -q -- '--version' "$tmp/out" && [ ! -s "$tmp/err" ]; } ||
             fail "$option without a display: exit code $code, stdout: $(head -n 3 "$tmp/out"), stderr: $(cat "$tmp/err")"
         [ "$option" != --help-all ] || grep -q -- '--platform' "$tmp/out" ||
             fail "--help-all does not list Qt's options such as --platform"
@@ -312,7 +314,7 @@ check_command_line() {
     done
     for option in --version -v; do
         run "${nodisplay[@]}" "$bin" "$option"
-        [ "$code" -eq 0 ] && [ "$(cat "$tmp/out")" = "plodway $version" ] && [ ! -s "$tmp/err" ] ||
+        { [ "$code" -eq 0 ] && [ "$(cat "$tmp/out")" = "plodway $version" ] && [ ! -s "$tmp/err" ]; } ||
             fail "$option: exit code $code, stdout '$(cat "$tmp/out")', stderr '$(cat "$tmp/err")'"
     done
 
@@ -392,14 +394,21 @@ check_other_font() {
     local config=$1
     shift
     run env FONTCONFIG_FILE="$config" "$@"
-    [ "$code" -eq 0 ] && grep -q 'this system draws text with DejaVu Serif' "$tmp/err" ||
+    { [ "$code" -eq 0 ] && grep -q 'this system draws text with DejaVu Serif' "$tmp/err"; } ||
         fail "with DejaVu Serif first: exit code $code, and: $(cat "$tmp/err")"
 }
 
 check=$1
 shift
 case $check in
-    data | install | deb | source | hardening | command_line | wayland | other_font) "check_$check" "$@" ;;
+    data) check_data "$@" ;;
+    install) check_install "$@" ;;
+    deb) check_deb "$@" ;;
+    source) check_source "$@" ;;
+    hardening) check_hardening "$@" ;;
+    command_line) check_command_line "$@" ;;
+    wayland) check_wayland "$@" ;;
+    other_font) check_other_font "$@" ;;
     *) echo "unknown check $check" >&2; exit 2 ;;
 esac
 finish

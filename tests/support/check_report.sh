@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # SPDX-License-Identifier: MIT
 # Sourced by the check scripts: a check collects its failures with fail, so
 # that a run reports every problem, and ends with finish.

@@ -15,6 +15,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 wine_run=$here/../../cmake/windows/wine-run.sh
 objdump=x86_64-w64-mingw32-objdump
 
+# shellcheck source=tests/support/check_report.sh
 . "$(dirname "$0")/../support/check_report.sh"
 tmp=$(mktemp -d)
 trap '"$wine_run" --prefix "$tmp/prefix" --release; "$wine_run" --prefix "$tmp/install" --release; rm -rf "$tmp"' EXIT
@@ -117,7 +118,7 @@ check_rebuild() {
     # Each input changed as an editor or a new icon would change it; what
     # the .exe holds afterwards must be the new one.
     sed -i 's|</assembly>|<!-- changed --></assembly>|' "$scratch/plodway.manifest"
-    icotool -x --width=16 -o "$tmp/16.png" "$scratch/plodway.ico" && icotool -c -o "$scratch/plodway.ico" "$tmp/16.png" ||
+    { icotool -x --width=16 -o "$tmp/16.png" "$scratch/plodway.ico" && icotool -c -o "$scratch/plodway.ico" "$tmp/16.png"; } ||
         fail "cannot make a one-image icon"
     build
     wrestool -x --type=24 --raw "$exe" 2>/dev/null | grep -q '<!-- changed -->' ||
