@@ -49,7 +49,7 @@ stop() {
     local environ
     for environ in /proc/[0-9]*/environ; do
       [ "$environ" != "/proc/$$/environ" ] || continue
-      if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "DBUS_SESSION_BUS_ADDRESS=$DBUS_SESSION_BUS_ADDRESS"; then
+      if tr '\0' '\n' <"$environ" 2>/dev/null | grep -xF "DBUS_SESSION_BUS_ADDRESS=$DBUS_SESSION_BUS_ADDRESS" >/dev/null; then
         environ=${environ#/proc/}
         kill "${environ%/environ}" 2>/dev/null || true
       fi

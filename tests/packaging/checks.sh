@@ -79,7 +79,7 @@ check_tree() {
     local bin=$root/usr/$bindir/plodway
     { [ -x "$bin" ] && file -b "$bin" | grep -q '^ELF .* executable'; } || fail "$bin is not an executable ELF file"
     # Distributions install binaries where the system keeps libraries.
-    readelf -dW "$bin" 2>/dev/null | grep -Eq '\((RUNPATH|RPATH)\)' &&
+    readelf -dW "$bin" 2>/dev/null | grep -E '\((RUNPATH|RPATH)\)' >/dev/null &&
         fail "$bin has a RUNPATH or RPATH: $(readelf -dW "$bin" | grep -E 'R(UN)?PATH')"
 
     local entry=$root/usr/share/applications/$id.desktop
@@ -219,10 +219,10 @@ check_deb() {
     dpkg-deb -x "$deb" "$tmp/root"
     check_tree "$tmp/root" "$id" games usr/share/man/man6/plodway.6.gz \
         usr/share/doc/plodway/changelog.gz usr/share/doc/plodway/copyright
-    readelf -SW "$tmp/root/usr/games/plodway" | grep -q '\.comment' && fail "the packaged binary keeps its .comment section"
+    readelf -SW "$tmp/root/usr/games/plodway" | grep '\.comment' >/dev/null && fail "the packaged binary keeps its .comment section"
     cmp -s "$source/data/copyright" "$tmp/root/usr/share/doc/plodway/copyright" ||
         fail "the packaged copyright file is not data/copyright"
-    zcat "$tmp/root/usr/share/doc/plodway/changelog.gz" | head -n 1 | grep -q "^plodway ($version) " ||
+    zcat "$tmp/root/usr/share/doc/plodway/changelog.gz" | sed -n 1p | grep -q "^plodway ($version) " ||
         fail "the changelog does not start with $version: $(zcat "$tmp/root/usr/share/doc/plodway/changelog.gz" | head -n 1)"
     local size rel
     for size in 32 48 64 128 256; do

@@ -121,7 +121,7 @@ check_rebuild() {
     { icotool -x --width=16 -o "$tmp/16.png" "$scratch/plodway.ico" && icotool -c -o "$scratch/plodway.ico" "$tmp/16.png"; } ||
         fail "cannot make a one-image icon"
     build
-    wrestool -x --type=24 --raw "$exe" 2>/dev/null | grep -q '<!-- changed -->' ||
+    wrestool -x --type=24 --raw "$exe" 2>/dev/null | grep '<!-- changed -->' >/dev/null ||
         fail "plodway.exe still holds the old manifest after the manifest changed"
     wrestool -x --type=14 --name=IDI_ICON1 -o "$tmp/icon.ico" "$exe" 2>/dev/null
     local sizes
