@@ -9,7 +9,7 @@
 # build-web/plodway-<version>-web.zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-extra_packages=(emscripten nodejs qt6-base-dev-tools googletest zip)
+extra_packages=(emscripten nodejs qt6-base-dev-tools googletest zip brotli)
 . scripts/common.sh
 . cmake/web/env.sh
 jobs=$(nproc)
