@@ -29,7 +29,7 @@ const types = {
 // 'br' or 'gzip' sends that one whatever was asked; `length: false` sends no
 // Content-Length; `pause` (0 to 1) stops the first .wasm after that share
 // of its bytes until resume(), and `paused` says how far it got. `requests`
-// lists what was asked: path, Accept-Encoding, Content-Encoding sent.
+// lists what was asked: path, Accept-Encoding, Content-Encoding and bytes sent.
 export async function serve(root, page = 'index.html', { encoding, length = true, pause } = {}) {
   root = resolve(root);
   try { statSync(join(root, page)); } catch { throw new Error(`no ${join(root, page)}: build and stage the site with scripts/web.sh`); }
@@ -51,7 +51,7 @@ export async function serve(root, page = 'index.html', { encoding, length = true
       (encoding === 'accept' ? accept.split(',').some((a) => a.trim().split(';')[0] === name) : encoding === name) &&
       sizeOf(file + ext) !== false);
     const body = sent ? file + sent[1] : file;
-    requests.at(-1).encoding = sent?.[0];
+    Object.assign(requests.at(-1), { encoding: sent?.[0], bytes: sizeOf(body) });
     const headers = { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-store' };
     if (sent) Object.assign(headers, { 'Content-Encoding': sent[0], Vary: 'Accept-Encoding' });
     if (length) headers['Content-Length'] = sizeOf(body);
