@@ -28,10 +28,11 @@ async function dropOldBuilds() {
 }
 
 self.addEventListener("fetch", event => {
-  const request = event.request;
-  if (request.method !== "GET" || !request.url.startsWith(self.registration.scope)) return;
-  if (request.mode === "navigate") {
-    // Any page of the site is index.html, whatever its query (?log, ?scale=N).
+  const request = event.request, scope = self.registration.scope;
+  if (request.method !== "GET" || !request.url.startsWith(scope)) return;
+  // The page, whatever its query (?log, ?scale=N), at the folder or by name.
+  const path = request.url.slice(scope.length).replace(/[?#].*/, "");
+  if (request.mode === "navigate" && (path === "" || path === "index.html")) {
     event.respondWith(dropOldBuilds().then(() => caches.open(kCache))
       .then(cache => cache.match("index.html"))
       .then(page => page || fetch(request)));

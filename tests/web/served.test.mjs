@@ -59,8 +59,8 @@ async function fromFile(browser) {
   check(text.includes(`python3 -m http.server --directory "${site}"`) && text.includes('http://localhost:8000/'),
         `the page does not say how to serve ${site}: "${text}"`);
   check(!/reload/i.test(text), `the page offers a reload: "${text}"`);
-  const game_ = asked.filter((u) => /plodway\.(js|wasm)$/.test(u));
-  check(game_.length === 0, `the page asked for the game: ${game_.join(', ')}`);
+  const loaded = asked.filter((u) => /plodway\.(js|wasm)$/.test(u));
+  check(loaded.length === 0, `the page asked for the game: ${loaded.join(', ')}`);
   const errors = game.log.filter((l) => l.startsWith('pageerror'));
   check(errors.length === 0, `page errors: ${errors.join('; ')}`);
   await page.close();
@@ -199,6 +199,8 @@ async function newBuild(browser) {
     edit('index.html', '<html lang="en">', '<html lang="en" data-build="next">');
     await page.reload();
     await game.state('running');
+    check(await page.evaluate(() => document.documentElement.dataset.build) === undefined,
+          'the visit that found the new build did not play the build kept');
     await page.waitForFunction(async (name) => {
       const registration = await navigator.serviceWorker.getRegistration();
       return !registration.installing && !registration.waiting && (await caches.keys()).includes(name);
