@@ -9,7 +9,7 @@
 # build-web/plodway-<version>-web.zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-extra_packages=(emscripten nodejs qt6-base-dev-tools googletest zip)
+extra_packages=(emscripten nodejs qt6-base-dev-tools googletest zip brotli)
 . scripts/common.sh
 . cmake/web/env.sh
 jobs=$(nproc)
@@ -43,5 +43,6 @@ rm -r "build-web/$name"
 
 ls -l "$site"
 echo "build-web/$name.zip: $(stat -c %s "build-web/$name.zip") bytes"
-echo "plodway.wasm gzipped: $(gzip -9c build-web/plodway.wasm | wc -c) bytes"
+echo "plodway.wasm: $(stat -c %s "$site/plodway.wasm") bytes, $(stat -c %s "$site/plodway.wasm.br") with brotli," \
+     "$(stat -c %s "$site/plodway.wasm.gz") gzipped"
 echo "Play it here: python3 -m http.server --directory $site 8000, then open http://localhost:8000/"

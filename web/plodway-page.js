@@ -134,6 +134,7 @@ function watchDownload(onProgress) {
 }
 
 function start() {
+  if (openedFromFile()) return;
   const webAssembly = typeof WebAssembly === "object";
   let webGL = false;
   try { webGL = !!document.createElement("canvas").getContext("webgl"); } catch (e) { }
@@ -181,6 +182,7 @@ function start() {
       if (body.dataset.state !== "loading") return;
       setState("running");
       canvas.focus({ preventScroll: true });
+      keepForOffline();
     }));
   });
   window.addEventListener("plodway-ended", () => {

@@ -20,27 +20,53 @@ try {
 const types = {
   '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript', '.wasm': 'application/wasm',
   '.css': 'text/css', '.png': 'image/png', '.svg': 'image/svg+xml', '.ico': 'image/x-icon', '.json': 'application/json',
+  '.webmanifest': 'application/manifest+json',
 };
 
 // Serves one folder on a free port of the loopback, nothing outside it.
-export async function serve(root, page = 'index.html') {
+// Options: `encoding` 'accept' sends FILE.br or FILE.gz where the request's
+// Accept-Encoding takes it and the file is there, as a good server does;
+// 'br' or 'gzip' sends that one whatever was asked; `length: false` sends no
+// Content-Length; `pause` (0 to 1) stops the first .wasm after that share
+// of its bytes until resume(), and `paused` says how far it got. `requests`
+// lists what was asked: path, Accept-Encoding, Content-Encoding and bytes sent.
+export async function serve(root, page = 'index.html', { encoding, length = true, pause } = {}) {
   root = resolve(root);
   try { statSync(join(root, page)); } catch { throw new Error(`no ${join(root, page)}: build and stage the site with scripts/web.sh`); }
+  const requests = [];
+  let resume, pausedOk;
+  const paused = new Promise((ok) => { pausedOk = ok; });
   const server = createServer((req, res) => {
     const path = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname)).replace(/^(\.\.[/\\])+/, '');
     const file = join(root, path.endsWith('/') ? path + 'index.html' : path);
-    let size;
-    try { size = statSync(file).isFile() && statSync(file).size; } catch { size = false; }
+    const sizeOf = (f) => { try { return statSync(f).isFile() && statSync(f).size; } catch { return false; } };
+    const size = sizeOf(file);
+    const accept = req.headers['accept-encoding'] ?? '';
+    requests.push({ path, accept });
     if (!file.startsWith(root) || size === false) {
       res.writeHead(404).end();
       return;
     }
-    res.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Content-Length': size,
-                         'Cache-Control': 'no-store' });
-    createReadStream(file).pipe(res);
+    const sent = [['br', '.br'], ['gzip', '.gz']].find(([name, ext]) =>
+      (encoding === 'accept' ? accept.split(',').some((a) => a.trim().split(';')[0] === name) : encoding === name) &&
+      sizeOf(file + ext) !== false);
+    const body = sent ? file + sent[1] : file;
+    Object.assign(requests.at(-1), { encoding: sent?.[0], bytes: sizeOf(body) });
+    const headers = { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-store' };
+    if (sent) Object.assign(headers, { 'Content-Encoding': sent[0], Vary: 'Accept-Encoding' });
+    if (length) headers['Content-Length'] = sizeOf(body);
+    res.writeHead(200, headers);
+    if (pause === undefined || extname(file) !== '.wasm' || resume) {
+      createReadStream(body).pipe(res);
+      return;
+    }
+    const bytes = readFileSync(body), at = Math.floor(bytes.length * pause);
+    resume = () => res.end(bytes.subarray(at));
+    res.write(bytes.subarray(0, at), () => pausedOk({ bytes: bytes.subarray(0, at), encoding: sent?.[0] }));
   });
   await new Promise((ok) => server.listen(0, '127.0.0.1', ok));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(), requests,
+           paused, resume: () => resume() };
 }
 
 // Firefox draws WebGL only with a display: headless it has no GL driver

@@ -3,17 +3,23 @@
 // icon as HICOLOR_DIR/<size>x<size>/apps/APP_ID.png for each size.
 // plodway-icons --ico FILE SIZE...: writes it as one Windows icon file with
 // an image of each size, for the .exe's resources.
+// plodway-icons --png FILE SIZE: writes it as one PNG, for the web app's
+// manifest; plodway-icons --maskable FILE SIZE #RRGGBB: the same on that
+// colour, the turtle inside the circle a launcher may cut the icon to.
 // Icons are enlarged with nearest neighbour so the 32-pixel art stays blocky
 // rather than blurred; the 16-pixel one is averaged down. At sizes that are
 // not whole multiples of 32 (48) some art pixels come out one icon pixel
 // wider than others, which still reads sharper than blending.
 #include <QBuffer>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTextStream>
 #include <QtEndian>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "art/art.h"
@@ -35,6 +41,38 @@ QImage scaledIcon(int size) {
             scaled.setPixel(x, y, icon.pixel((2 * x + 1) * icon.width() / (2 * size),
                                              (2 * y + 1) * icon.height() / (2 * size)));
     return scaled;
+}
+
+// A maskable icon's safe zone: the circle of 40 % of its size around its
+// centre, which every launcher's mask keeps. The turtle is enlarged by the
+// most whole times that keep all its pixels in it, on the colour.
+QImage maskableIcon(int size, QRgb background) {
+    const QImage& icon = art::image(art::icoTurtle);
+    const double radius = 0.4 * size;
+    const auto fits = [&](int factor) {
+        const double origin = (size - factor * icon.width()) / 2 - size / 2.0;
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x) {
+                if (qAlpha(icon.pixel(x, y)) == 0) continue;
+                // The pixel's corner furthest from the centre.
+                const double left = origin + x * factor, top = origin + y * factor;
+                const double dx = std::max(std::abs(left), std::abs(left + factor));
+                const double dy = std::max(std::abs(top), std::abs(top + factor));
+                if (dx * dx + dy * dy > radius * radius) return false;
+            }
+        return true;
+    };
+    int factor = 1;
+    while (fits(factor + 1)) ++factor;
+    QImage out(size, size, QImage::Format_ARGB32);
+    out.fill(background);
+    const int origin = (size - factor * icon.width()) / 2;
+    for (int y = 0; y < icon.height() * factor; ++y)
+        for (int x = 0; x < icon.width() * factor; ++x) {
+            const QRgb pixel = icon.pixel(x / factor, y / factor);
+            if (qAlpha(pixel) != 0) out.setPixel(origin + x, origin + y, pixel);
+        }
+    return out;
 }
 
 template <class T>
@@ -76,11 +114,37 @@ QByteArray icoFile(const std::vector<int>& sizes) {
 
 int main(int argc, char** argv) {
     QTextStream err(stderr);
+    const bool png = argc == 4 && qstrcmp(argv[1], "--png") == 0;
+    const bool maskable = argc == 5 && qstrcmp(argv[1], "--maskable") == 0;
+    if (png || maskable) {
+        // Web icons are whole multiples of the art, so that no pixel of it
+        // comes out wider than another.
+        const int art = art::image(art::icoTurtle).width();
+        bool ok = false;
+        const int size = QString::fromLocal8Bit(argv[3]).toInt(&ok);
+        if (!ok || size < art || size > 1024 || size % art != 0) {
+            err << "size " << argv[3] << " is not a multiple of " << art << " pixels up to 1024\n";
+            return 2;
+        }
+        const QColor colour(QString::fromLocal8Bit(maskable ? argv[4] : "#000"));
+        if (!colour.isValid()) {
+            err << argv[4] << " is not a colour (#RRGGBB)\n";
+            return 2;
+        }
+        const QImage image = maskable ? maskableIcon(size, colour.rgb()) : scaledIcon(size);
+        if (!image.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+            err << "cannot write " << argv[2] << "\n";
+            return 1;
+        }
+        return 0;
+    }
     const bool ico = argc > 1 && qstrcmp(argv[1], "--ico") == 0;
     constexpr int firstSize = 3;
     if (argc < firstSize + 1) {
         err << "usage: plodway-icons HICOLOR_DIR APP_ID SIZE...\n"
-               "       plodway-icons --ico FILE SIZE...\n";
+               "       plodway-icons --ico FILE SIZE...\n"
+               "       plodway-icons --png FILE SIZE\n"
+               "       plodway-icons --maskable FILE SIZE #RRGGBB\n";
         return 2;
     }
     // Launchers get no icon smaller than the art; a .ico holds 16 to 256.
