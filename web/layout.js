@@ -39,25 +39,26 @@ function availableArea() {
 }
 
 // The desktop (desktopSize) at the largest scale that fits, side by side or
-// stacked. A whole number of device pixels a game pixel keeps every pixel a
-// square of them. Larger scales are averaged evenly by the game
-// (src/winsys/sharp_pixels.h): in quarters of a pixel where a CSS pixel is
-// one device pixel, else in whole CSS pixels (Qt rounds a window to whole
-// CSS pixels: at other scales that would cut as much as a device pixel or
-// two off its last column). One is taken only where the whole one would
-// leave more than a quarter of the size unused.
+// stacked. Qt rounds a window to whole CSS pixels and its backing store to
+// whole device pixels, so a scale may only make the one or the other
+// fractional: a whole number of device pixels a game pixel where the
+// device pixel ratio is whole, which keeps every game pixel a square of
+// them; else a whole number of CSS pixels, which the game averages evenly
+// (src/winsys/sharp_pixels.h), as it does quarters of a pixel where a CSS
+// pixel is one device pixel. An averaged scale is taken only where the
+// whole one would leave more than a quarter of the room unused.
 // ?scale=F forces F CSS pixels a game pixel.
 function chooseLayout(dpr, forced) {
   const area = availableArea();
   const fitting = factor => [false, true].map(stacked => desktopSize(factor, dpr, stacked))
     .find(size => size.width <= area.width && size.height <= area.height);
   if (forced > 0) return fitting(forced) || desktopSize(forced, dpr, false);
-  const largest = (step, from) => {
-    let n = from;
+  const largest = step => {
+    let n = 0;
     while (n < 64 && fitting((n + 1) * step)) ++n;
     return n * step;
   };
-  const wholeDevice = largest(1 / dpr, 0), averaged = largest(dpr === 1 ? 0.25 : 1, 0);
+  const wholeDevice = whole(dpr) ? largest(1 / dpr) : 0, averaged = largest(dpr === 1 ? 0.25 : 1);
   let factor = wholeDevice >= averaged * 3 / 4 ? wholeDevice : averaged;
   if (!factor) factor = 1 / dpr;  // too small a window for any: one device pixel a game pixel
   return fitting(factor) || desktopSize(factor, dpr, false);
