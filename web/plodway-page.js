@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Plodway's page (index.html): sizes and places the canvas, starts the game
-// through Qt's loader and shows how the loading and the game go.
+// Plodway's page (index.html): has the canvas sized and placed (layout.js),
+// starts the game through Qt's loader and shows how the loading and the
+// game go.
 "use strict";
 // Filled in when the site is staged (web/CMakeLists.txt), from the game's own
 // numbers (tools/weblayout): the desktop the game's windows need, the menu
-// beside the largest level (menu and level, client sizes in game pixels),
+// and the largest level (menu and level, client sizes in game pixels),
 // with the margin around them and the gap between them (game pixels) and the
 // frame Qt 6.4 draws around each (CSS pixels); and plodway.wasm's size in
 // bytes, for the progress bar when the server compresses it.
@@ -18,67 +19,6 @@ function setState(state) { body.dataset.state = state; }
 
 function showProblem(text) {
   document.getElementById("problem").textContent = text;
-}
-
-function whole(x) { return Math.abs(x - Math.round(x)) < 1e-3; }
-
-// The smallest whole number from `least` on that times `ratio` is whole too,
-// within 64 tries; else `least`. Both the canvas' size in CSS pixels, so that
-// it is a whole number of device pixels, and the step of game pixels that
-// windows go on (gridPeriod(), src/desktop/pixel_grid.h).
-function smallestWhole(least, ratio) {
-  for (let n = least; n < least + 64; ++n) if (whole(n * ratio)) return n;
-  return least;
-}
-
-// The canvas in CSS pixels for a scale of `factor` CSS pixels per game
-// pixel. Qt sizes windows in whole CSS pixels, so the factor is whole: a
-// window a fraction of a CSS pixel wide would show a line of its unpainted
-// backing store beside the field, or lose part of its last row. Where the
-// device pixel ratio is fractional the game averages its pixels evenly.
-function desktopSize(factor, dpr) {
-  const step = smallestWhole(1, factor * dpr);
-  const snap = v => Math.ceil(v / step) * step;
-  const { menu, level, margin, gap, frame } = kLayout;
-  const side = Math.round(frame.side / factor), top = Math.round(frame.top / factor),
-        bottom = Math.round(frame.bottom / factor);
-  const menuX = snap(margin + side), y = snap(margin + top);
-  const levelX = snap(menuX + menu.width + side + gap + side);
-  const width = levelX + level.width + side + margin;
-  const height = y + Math.max(menu.height, level.height) + bottom + margin;
-  const wholeCss = css => smallestWhole(Math.ceil(css - 1e-6), dpr);
-  return { width: wholeCss(width * factor), height: wholeCss(height * factor), factor };
-}
-
-function availableArea() {
-  const header = document.querySelector("header").offsetHeight, footer = document.querySelector("footer").offsetHeight;
-  return { left: 0, top: header, width: window.innerWidth, height: window.innerHeight - header - footer };
-}
-
-// CSS pixels per game pixel: the most that fit, at least 1.
-function chooseScale(dpr) {
-  const forced = parseInt(params.get("scale"), 10);
-  if (forced >= 1) return forced;
-  const area = availableArea();
-  let factor = 1;
-  while (factor < 16) {
-    const next = desktopSize(factor + 1, dpr);
-    if (next.width > area.width || next.height > area.height) break;
-    ++factor;
-  }
-  return factor;
-}
-
-// Centred in the free area, on whole CSS and device pixels both.
-function placeCanvas(size, dpr) {
-  const area = availableArea();
-  const start = (free, origin) => {
-    let x = origin + Math.max(0, Math.floor(free / 2));
-    for (let i = 0; i < 64 && x > 0 && !whole(x * dpr); ++i) --x;
-    return x;
-  };
-  canvas.style.left = start(area.width - size.width, area.left) + "px";
-  canvas.style.top = start(area.height - size.height, area.top) + "px";
 }
 
 // The keyboard belongs to the game: keys that would scroll the page or move
@@ -151,13 +91,10 @@ function start() {
     note("Plodway is played with a keyboard, which this device does not seem to have. You can still try.");
 
   const dpr = window.devicePixelRatio || 1;
-  const factor = chooseScale(dpr);
-  body.dataset.scale = String(factor);
-  const size = desktopSize(factor, dpr);
-  canvas.style.width = size.width + "px";
-  canvas.style.height = size.height + "px";
-  placeCanvas(size, dpr);
-  window.addEventListener("resize", () => placeCanvas(size, dpr));
+  const size = chooseLayout(dpr, Number(params.get("scale")));
+  body.dataset.scale = String(size.factor);
+  placeCanvas(canvas, size, dpr);
+  window.addEventListener("resize", () => placeCanvas(canvas, size, dpr));
   // A zoom changes the device pixel ratio: the scale is chosen once, at loading.
   window.matchMedia(`(resolution: ${dpr}dppx)`).addEventListener("change", () => {
     if (body.dataset.state === "running") note("The zoom changed: reload the page to have sharp pixels again.");

@@ -4,8 +4,9 @@
 // the focused Restart), "Paused" holding the traffic, a win by watching the
 // lanes, level 2, the menu closed and started again; and level 1's field as
 // it opens, beside docs/screenshots/level1.png, and at the device pixel
-// ratios of laptops, with nothing but its window's frame beside it. What it
-// knows of the level and where the windows are comes from the window log.
+// ratios of laptops and a phone, with nothing but its window's frame beside
+// it. What it knows of the level and where the windows are comes from the
+// window log.
 // Usage: node play.test.mjs chromium|firefox [SITE_DIR]   (default build-web/site)
 import { mkdirSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
@@ -28,9 +29,9 @@ async function main() {
   const page = await browser.newPage();
   const game = new Game(page);
   try {
-    for (const dpr of [1.25, 1.5, 2]) {
-      step = `level 1's field at device pixel ratio ${dpr}`;
-      await fieldEdges(page, game, server.url, dpr);
+    for (const [width, height, dpr] of [[1024, 768, 1.25], [1024, 768, 1.5], [1024, 768, 2], [390, 844, 3]]) {
+      step = `level 1's field at device pixel ratio ${dpr} in ${width}x${height}`;
+      await fieldEdges(page, game, server.url, { width, height, deviceScaleFactor: dpr });
     }
     await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1 });
 
@@ -178,15 +179,17 @@ async function openLevel1(game, at) {
   return { at, level: readLevel(game.log, 'level1', shown - 1) };
 }
 
-// Level 1 opened by keys at a device pixel ratio, the page choosing its
-// scale. Qt sizes windows in whole CSS pixels, which at a fractional ratio
-// may end within a device pixel: that pixel shows the field and the frame
-// beside it by the share each covers. So the field spans exactly its size
-// in device pixels, partial pixels counted by their share, and nothing else
-// lies between it and its frame: no line of an unpainted backing store, no
-// row cut off.
-async function fieldEdges(page, game, url, dpr) {
-  await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: dpr });
+// Level 1 opened by keys in a viewport, the page choosing its scale. Qt
+// sizes windows in whole CSS pixels, which at a fractional ratio may end
+// within a device pixel: that pixel shows the field and the frame beside it
+// by the share each covers; on a phone (2/3 CSS pixel a game pixel) a whole
+// device pixel past the field takes the frame's colour. So the field spans
+// exactly its size in device pixels, partial pixels counted by their share,
+// and nothing else lies between it and its frame: no line of an unpainted
+// backing store, no row cut off.
+async function fieldEdges(page, game, url, viewport) {
+  await page.setViewport(viewport);
+  const dpr = viewport.deviceScaleFactor;
   const at = game.log.length;
   await page.goto(`${url}index.html?log`);
   await game.state('running');

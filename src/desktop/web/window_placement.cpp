@@ -4,10 +4,13 @@
 // with no task bar to come back from. Here the menu goes at the left of the
 // page's desktop, each level beside the window that opens it and each box
 // centred over its owner, all on whole device pixels; the menu has no
-// minimise box and the levels keep their close box.
+// minimise box and the levels keep their close box. A level goes below its
+// owner where the page's desktop has no room beside it (a phone upright).
 #include <QApplication>
+#include <QBackingStore>
 #include <QDialog>
 #include <QEvent>
+#include <QImage>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
@@ -24,8 +27,6 @@
 namespace desktop::web {
 namespace {
 
-int snapUp(int value, int origin, int step) { return origin + (value - origin + step - 1) / step * step; }
-
 QMargins frameOf(const QWidget* window) {
     const QWindow* handle = window->windowHandle();
     return handle ? handle->frameMargins() : QMargins();
@@ -33,15 +34,16 @@ QMargins frameOf(const QWidget* window) {
 
 class WindowPlacement : public QObject {
 public:
-    // Qt places and sizes windows in whole CSS pixels, and the page makes a
-    // game pixel a whole number of them (QT_SCALE_FACTOR): on whole device
-    // pixels a window lands only where its place in game pixels times the
-    // device pixels a game pixel covers is whole.
+    // Qt places windows in whole CSS pixels, rounded from game pixels times
+    // the page's CSS pixels a game pixel (QT_SCALE_FACTOR), and a window is
+    // drawn on whole device pixels where its CSS pixels are.
     explicit WindowPlacement(QObject* parent)
-        : QObject(parent), step_(std::max(1, gridPeriod(qApp->primaryScreen()->devicePixelRatio()))) {}
+        : QObject(parent), factor_(scaleFactor()),
+          step_(std::max(1, gridPeriod(qApp->primaryScreen()->devicePixelRatio() / factor_))) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!watched->isWidgetType()) return false;
+        if (event->type() == QEvent::Paint) paintEdges(static_cast<QWidget*>(watched)->window());
         auto* window = static_cast<QWidget*>(watched);
         if (!window->isWindow()) return false;
         if (event->type() == QEvent::Show && !event->spontaneous()) {
@@ -67,6 +69,30 @@ private:
         if (flags != handle->flags()) handle->setFlags(flags);
     }
 
+    // Qt sizes a window in whole CSS pixels, rounded from game pixels at
+    // the page's scale, and its backing store with it: where that rounds
+    // up, a line of device pixels at the right or bottom is never painted
+    // and would show whatever memory held. It takes the colour of Qt's
+    // frame beside it, as though the frame were that much wider. Checked
+    // as anything in the window paints, while the backing store is open.
+    static void paintEdges(QWidget* window) {
+        if (window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip || !window->backingStore()) return;
+        QPaintDevice* device = window->backingStore()->paintDevice();
+        if (!device || device->devType() != QInternal::Image) return;
+        auto* image = static_cast<QImage*>(device);
+        if (image->depth() != 32) return;
+        const qreal ratio = image->devicePixelRatio();
+        const int width = std::min(image->width(), qRound(window->width() * ratio));
+        const int height = std::min(image->height(), qRound(window->height() * ratio));
+        if (width == image->width() && height == image->height()) return;
+        constexpr QRgb kFrame = 0xffffffff;  // the fill of Qt 6.4's frame on the web
+        for (int y = 0; y < image->height(); ++y) {
+            // In place: the image shares its pixels with Qt's own.
+            auto* line = reinterpret_cast<QRgb*>(const_cast<uchar*>(image->constScanLine(y)));
+            std::fill(line + (y < height ? width : 0), line + image->width(), kFrame);
+        }
+    }
+
     // The menu at the left, a level beside its owner, a box centred over it
     // (or over the desktop, when it has no owner).
     void place(QWidget* window) const {
@@ -81,12 +107,16 @@ private:
             at = desk.center() - half;
         else if (qobject_cast<QDialog*>(window))
             at = owner->geometry().center() - half;
-        else
-            at = QPoint(owner->frameGeometry().right() + 1 + kGap + frame.left(), owner->geometry().top());
+        else {
+            at = QPoint(snapUp(owner->frameGeometry().right() + 1 + kGap + frame.left(), desk.left()),
+                        owner->geometry().top());
+            if (at.x() + window->width() + frame.right() > desk.right() + 1)
+                at = QPoint(owner->geometry().left(), owner->frameGeometry().bottom() + 1 + kGap + frame.top());
+        }
         // Title bar and all inside the desktop, where the desktop has room.
         at.setX(std::max(desk.left() + frame.left(), std::min(at.x(), desk.right() + 1 - frame.right() - window->width())));
         at.setY(std::max(desk.top() + frame.top(), std::min(at.y(), desk.bottom() + 1 - frame.bottom() - window->height())));
-        at = QPoint(snapUp(at.x(), desk.left(), step_), snapUp(at.y(), desk.top(), step_));
+        at = QPoint(snapUp(at.x(), desk.left()), snapUp(at.y(), desk.top()));
         if (window->geometry().topLeft() != at) window->setGeometry(QRect(at, window->size()));
         logPlaced(window, desk, frame);
     }
@@ -111,7 +141,22 @@ private:
                           .arg(frame.bottom()));
     }
 
-    const int step_;
+    static double scaleFactor() {
+        bool ok = false;
+        const double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+        return ok && factor > 0 ? factor : 1.0;
+    }
+
+    // The first place from `value` on, in game pixels from the desktop's
+    // `origin`, that Qt puts on a whole step of CSS pixels.
+    int snapUp(int value, int origin) const {
+        for (int at = value; at < value + 64; ++at)
+            if (qRound((at - origin) * factor_) % step_ == 0) return at;
+        return value;
+    }
+
+    const double factor_;
+    const int step_;  // CSS pixels that span whole device pixels
     QPointer<QWidget> menu_;
 };
 
