@@ -23,7 +23,7 @@ string(REPLACE "${placeholder}" "${layout}" script "${script}")
 file(WRITE ${SITE}/plodway-page.js "${script}")
 # Copied as new files: their own times would leave the site older than
 # what it is staged from, and staged again on every build.
-foreach(file ${PAGE}/index.html ${PAGE}/style.css ${GAME}/plodway.js ${GAME}/plodway.wasm ${GAME}/qtloader.js)
+foreach(file ${PAGE}/index.html ${PAGE}/style.css ${PAGE}/touch.js ${GAME}/plodway.js ${GAME}/plodway.wasm ${GAME}/qtloader.js)
   get_filename_component(name ${file} NAME)
   file(COPY_FILE ${file} ${SITE}/${name})
 endforeach()
