@@ -11,9 +11,11 @@
 
   // Qt 6.4 in the browser leaves a finger's pointer events alone (it takes
   // those of a mouse only) and makes Qt touch events of its touch events,
-  // which the game's widgets and Qt's title bars never take for clicks. So a
-  // finger lifted near where it went down is handed to Qt as the click it
-  // stands for: a press and a release there, as pointer events of a mouse.
+  // which widgets take as clicks but its title bars never: no close box
+  // answers a finger. So a finger lifted near where it went down is handed
+  // to Qt as the click it stands for, a press and a release there as pointer
+  // events of a mouse, and its touch events are kept from Qt (below), which
+  // would click a second time.
   let finger = null;
   const fingerOnly = event => event.isTrusted && event.pointerType !== "mouse";
   window.addEventListener("pointerdown", event => {
