@@ -88,7 +88,7 @@ function start() {
     return;
   }
   if (touchOnly())
-    note("Plodway is played with a keyboard, which this device does not seem to have. You can still try.");
+    note("By touch: tap a level, then \u201cGo Play!\u201d. Swipe up, down, left or right to move the turtle a step.");
 
   const dpr = window.devicePixelRatio || 1;
   const size = chooseLayout(dpr, Number(params.get("scale")));

@@ -25,7 +25,7 @@ string(REPLACE "${placeholder}" "${layout}" script "${script}")
 file(WRITE ${SITE}/plodway-page.js "${script}")
 # Copied as new files: their own times would leave the site older than
 # what it is staged from, and staged again on every build.
-foreach(file index.html style.css layout.js plodway-site.js manifest.webmanifest)
+foreach(file index.html style.css layout.js touch.js plodway-site.js manifest.webmanifest)
   file(COPY_FILE ${PAGE}/${file} ${SITE}/${file})
 endforeach()
 foreach(file plodway.js plodway.wasm plodway.wasm.br plodway.wasm.gz qtloader.js)

@@ -114,8 +114,17 @@ void PlayField::paintEvent(QPaintEvent* event) {
     });
 }
 
+// Every key goes to the game, as the platform passed them all. The field
+// takes only those it plays by, the arrows, P and Pause, and those without
+// Ctrl, Alt or Meta: the rest are left to whatever else answers keys (in a
+// browser, its own shortcuts: Ctrl+L, F5, Alt+Left, Escape...).
 void PlayField::keyPressEvent(QKeyEvent* event) {
-    if (onKeyDown) onKeyDown(virtualKeyCode(event->key()), modifierMask(event->modifiers()));
+    const std::int16_t key = virtualKeyCode(event->key());
+    if (onKeyDown) onKeyDown(key, modifierMask(event->modifiers()));
+    const bool playKey = key == kKeyLeft || key == kKeyUp || key == kKeyRight || key == kKeyDown || key == kKeyP ||
+                         key == kKeyPause;
+    if (!playKey || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        event->ignore();
 }
 
 std::int16_t virtualKeyCode(int qtKey) {

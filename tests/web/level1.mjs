@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Level 1 as the browser tests see it: what the game's window log (?log)
 // says of it as it opens, where the turtle and the vehicles are in a picture
-// of the play field, and when the lanes ahead are clear.
+// of the play field, when the lanes ahead are clear, and a win by any input.
 export const TW = 15;  // twips a pixel at scale 1
 export const VERGE = 0x00c000;
 const ROAD = 0x808080, LINE = 0xffffff;
@@ -98,7 +98,7 @@ class Level {
   differences(got, want) {
     if (want.width !== got.width || want.height !== got.height)
       return { count: Infinity, first: `the size: ${got.width}x${got.height}` };
-    const masked = [CAPTION, ...[this.look(want), this.look(got)].flatMap((s) => s.runs.flatMap((runs, i) => runs.map(([a, b]) => ({
+    const masked = [RESTART, ...[this.look(want), this.look(got)].flatMap((s) => s.runs.flatMap((runs, i) => runs.map(([a, b]) => ({
       x0: a - 2, x1: b + 2, y0: this.lanes[i].top / TW, y1: (this.lanes[i].top + this.lanes[i].height) / TW - 1 }))))];
     let count = 0, first = null;
     for (let y = 0; y < got.height; y++)
@@ -110,6 +110,43 @@ class Level {
   }
 }
 
+// Wins level 1 from log line `at`, stepping by what `shot()` (the field's
+// pixels) shows of the lanes: `move(key, times)` moves the turtle by an
+// arrow key's name and `restart()` brings it back after a death, each as the
+// test plays, by keys or by touch. Returns the log line after the "Winner!"
+// box showed, and the deaths on the way.
+export async function winLevel1(game, level, at, shot, { move, restart }) {
+  let deaths = 0, moveMs = 30;
+  for (const end = Date.now() + 180000; ;) {
+    if (Date.now() > end || deaths >= 25) throw new Error(`level 1 not won within 3 minutes, ${deaths} deaths on the way`);
+    if (game.log.slice(at).includes('focus restartButton in level1')) {
+      deaths++;
+      at = await game.waitLog('focus restartButton in level1', { from: at });
+      await restart();
+      at = await game.waitLog('focus field in level1', { from: at });
+    }
+    const t0 = Date.now();
+    const seen = level.look(await shot());
+    if (!seen.turtle) continue;
+    const plan = level.dash(seen.turtle.top);
+    // From the restart row every way up crosses all five lanes at once; from
+    // the bottom limit, a step lower, it stops between semi 1 and car 1.
+    if (plan.crossed.length === level.lanes.length) {
+      await move('ArrowDown', 1);
+      continue;
+    }
+    const ms = (Date.now() - t0) + plan.n * moveMs + 150;
+    if (!plan.crossed.every((l) => level.clear(seen, l, seen.turtle.left / TW, ms))) continue;
+    const t1 = Date.now();
+    await move('ArrowUp', plan.n);
+    moveMs = Math.max(moveMs * 0.8, (Date.now() - t1) / plan.n);
+    if (seen.turtle.top - plan.n * level.step >= level.goal) continue;
+    const next = await game.waitLog(/^(window shown messageBox "Plodway" "Winner!"|focus restartButton in level1)$/,
+                                    { from: at });
+    if (game.log[next - 1].startsWith('window shown')) return { at: next, deaths };
+  }
+}
+
 export function sameImage(a, b) {
   return a.width === b.width && a.height === b.height && a.data.equals(b.data);
 }
@@ -117,4 +154,4 @@ export function sameImage(a, b) {
 // The Restart button's caption inside its 4-pixel frame: the same DejaVu
 // Sans 9 pt, but rasterised by Qt's own FreeType settings on the web and by
 // fontconfig's on the desktop, so its glyphs' edges differ.
-const CAPTION = { x0: 416, x1: 488, y0: 296, y1: 316 };
+export const RESTART = { x0: 416, x1: 488, y0: 296, y1: 316 };

@@ -184,12 +184,33 @@ export class Game {
     for (let i = 0; i < times; i++) await this.page.keyboard.press(key);
   }
 
+  // `times` swipes of a finger from (x, y), `length` CSS pixels along
+  // [dx, dy] each: touch events as the DevTools protocol sends them, all
+  // sent at once, to be taken in turn.
+  async swipe(x, y, [dx, dy], times = 1, length = 48) {
+    this.cdp ??= await this.page.createCDPSession();
+    const touch = (type, points) => this.cdp.send('Input.dispatchTouchEvent', { type, touchPoints: points });
+    const sent = [];
+    for (let i = 0; i < times; i++)
+      sent.push(touch('touchStart', [{ x, y }]), touch('touchMove', [{ x: x + dx * length / 2, y: y + dy * length / 2 }]),
+                touch('touchMove', [{ x: x + dx * length, y: y + dy * length }]), touch('touchEnd', []));
+    await Promise.all(sent);
+  }
+
   // The canvas' pixels in the rectangle, in device pixels at scale 1.
   async pixels(clip) {
     const png = await this.page.screenshot({ clip, type: 'png' });
     return decodePng(Buffer.from(png));
   }
 }
+
+// Qt 6.4 draws a window's title bar in the frame's top, a border as wide as
+// the frame's sides in from its edge, over the client area's columns; its
+// close box is 14 pixels square, 2 in from the bar's right end. Where on the
+// page to click it, for `client` as Game.placed() gives it.
+export const barTop = (client) => client.y - client.frame.top + client.frame.left;
+export const barHeight = (client) => client.frame.top - 2 * client.frame.left;
+export const closeBox = (client) => ({ x: client.x + client.width - 10, y: barTop(client) + barHeight(client) / 2 });
 
 // 8-bit RGB or RGBA PNG, not interlaced: what the browsers and Qt write.
 export function decodePng(buf) {

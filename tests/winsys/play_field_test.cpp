@@ -110,8 +110,18 @@ TEST(PlayField, KeysAreThePlatformsVirtualKeyCodes) {
     QKeyEvent lowerP(QEvent::KeyPress, Qt::Key_P, Qt::NoModifier, "p");
     QKeyEvent ctrlP(QEvent::KeyPress, Qt::Key_P, Qt::ControlModifier, "");
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, "", true);
-    for (QKeyEvent* e : {&lowerP, &ctrlP, &repeat}) QCoreApplication::sendEvent(&field, e);
-    EXPECT_EQ(got, (std::vector<std::pair<int, int>>{{80, 0}, {80, 2}, {38, 0}}));
+    QKeyEvent altLeft(QEvent::KeyPress, Qt::Key_Left, Qt::AltModifier, "");
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, "\x1b");
+    QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier, "");
+    // Every key reaches the game; the field takes only those it plays by,
+    // and leaves the rest (a browser's shortcuts) to whoever answers them.
+    std::vector<bool> taken;
+    for (QKeyEvent* e : {&lowerP, &ctrlP, &repeat, &altLeft, &escape, &f5}) {
+        QCoreApplication::sendEvent(&field, e);
+        taken.push_back(e->isAccepted());
+    }
+    EXPECT_EQ(got, (std::vector<std::pair<int, int>>{{80, 0}, {80, 2}, {38, 0}, {37, 4}, {27, 0}, {0, 0}}));
+    EXPECT_EQ(taken, (std::vector<bool>{true, false, true, false, false, false}));
 }
 
 }  // namespace
