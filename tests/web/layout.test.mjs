@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The page on phones, a tablet and laptops, in Chromium: it never scrolls,
-// the canvas and the menu and level 1 (opened by keys), frames and all, lie
-// inside the page and the canvas without overlapping, at a whole number of
+// the canvas and the menu and level 1 (opened by a tap or a click), frames
+// and all, lie inside the page and the canvas without overlapping, at a whole number of
 // device pixels a game pixel where the table says one fits, and at 1366x768
 // the windows take most of the page. Where the windows are comes from the
 // window log, in game pixels, placed as Qt places them: rounded to CSS
@@ -43,7 +43,11 @@ async function laidOut(browser, url, screen) {
     at = await game.waitLog('focus levelList in menu', { from: at });
     await game.key('ArrowDown');
     await game.key('ArrowUp');
-    await game.key('Enter');
+    // "Go Play!" (its middle in the menu's client area, as on the desktop)
+    // by a finger or the mouse: Qt must place the press at every scale.
+    const menuAt = await game.placed('menu');
+    const go = { x: menuAt.x + 93 * menuAt.canvas.scale, y: menuAt.y + 196 * menuAt.canvas.scale };
+    await (touch ? page.touchscreen.tap(go.x, go.y) : page.mouse.click(go.x, go.y));
     await game.waitLog('focus field in level1', { from: at });
 
     const seen = await page.evaluate(() => {

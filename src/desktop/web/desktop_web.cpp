@@ -38,6 +38,7 @@ void install() {
     qApp->setQuitOnLastWindowClosed(false);
     answerBlockedWindows();
     web::placeWindows();
+    web::deliverMouseInClientAreas();
     web::tellPageOfTheMenu();
     // Last, so that it is asked first: a window is logged as shown before
     // it is logged as placed.

@@ -7,6 +7,10 @@ namespace desktop::web {
 // Places each window on the page's one canvas as it shows.
 void placeWindows();
 
+// Delivers the mouse over the windows' client areas in the right place
+// at every scale (mouse_points.cpp).
+void deliverMouseInClientAreas();
+
 // Tells the page when the menu is up and when the game has ended.
 void tellPageOfTheMenu();
 
