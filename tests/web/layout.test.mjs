@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The page on phones, a tablet and laptops, in Chromium: it never scrolls,
-// the canvas and the menu and level 1 (opened by a tap or a click), frames
-// and all, lie inside the page and the canvas without overlapping, at a whole number of
+// the canvas and the menu and level 1 (opened by a tap or a click on "Go
+// Play!", closed by one on its close box), frames and all, lie inside the page and the canvas without overlapping, at a whole number of
 // device pixels a game pixel where the table says one fits, and at 1366x768
 // the windows take most of the page. Where the windows are comes from the
 // window log, in game pixels, placed as Qt places them: rounded to CSS
@@ -9,7 +9,7 @@
 // Usage: node layout.test.mjs [SITE_DIR]   (default build-web/site)
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { Game, launch, serve } from './lib.mjs';
+import { Game, closeBox, launch, serve } from './lib.mjs';
 
 const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
 const site = resolve(process.argv[2] ?? join(repo, 'build-web/site'));
@@ -48,7 +48,7 @@ async function laidOut(browser, url, screen) {
     const menuAt = await game.placed('menu');
     const go = { x: menuAt.x + 93 * menuAt.canvas.scale, y: menuAt.y + 196 * menuAt.canvas.scale };
     await (touch ? page.touchscreen.tap(go.x, go.y) : page.mouse.click(go.x, go.y));
-    await game.waitLog('focus field in level1', { from: at });
+    const opened = await game.waitLog('focus field in level1', { from: at });
 
     const seen = await page.evaluate(() => {
       const r = document.getElementById('screen').getBoundingClientRect(), e = document.documentElement;
@@ -82,6 +82,10 @@ async function laidOut(browser, url, screen) {
       check(across >= screen.share * view.width || down >= screen.share * view.height,
             `the windows take ${across}x${down} of ${view.width}x${view.height}`);
     }
+    // Its close box, drawn by Qt in CSS pixels, by the same finger or mouse.
+    const box = closeBox(await game.placed('level1', at));
+    await (screen.touch ? page.touchscreen.tap(box.x, box.y) : page.mouse.click(box.x, box.y));
+    await game.waitLog('window hidden level1', { from: opened });
     console.log(`${screen.name}: ${device} device pixels a game pixel, the menu ${JSON.stringify(menu)}, level 1 ${JSON.stringify(level)}`);
   } finally {
     await page.close();

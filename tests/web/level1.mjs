@@ -68,28 +68,35 @@ class Level {
   // Lanes whose band holds a turtle top strictly (the hit test is strict).
   lanesAt(top) { return this.lanes.filter((l) => top > l.top && top < l.top + l.height); }
 
-  // Steps up to the next row no vehicle can reach (or past the goal), and the
-  // lanes on the way.
+  // Steps up to the next row no vehicle can reach (or past the goal), and
+  // the lanes on the way, each with the first and last step that is in it.
   dash(top) {
-    const crossed = new Set();
+    const crossed = new Map();
     let n = 0;
     do {
       top -= this.step;
       n++;
-      for (const l of this.lanesAt(top)) crossed.add(l);
+      for (const l of this.lanesAt(top)) crossed.set(l, { lane: l, first: crossed.get(l)?.first ?? n, last: n });
     } while (top >= this.goal && this.lanesAt(top).length);
-    return { n, crossed: [...crossed] };
+    return { n, crossed: [...crossed.values()] };
   }
 
-  // Clear when no vehicle of the lane can be over the column within `ms`:
-  // where it is, swept on by its speed (its step each interval), with room
-  // for the turtle's width.
-  clear(seen, lane, leftPx, ms) {
+  // Clear when no vehicle of the lane can be over the column from `fromMs`
+  // to `toMs` after the picture: each where it is, swept on by its speed
+  // (its step each interval), and again where it comes back in on the other
+  // side once it has left, with room for the turtle's width.
+  clear(seen, lane, leftPx, fromMs, toMs) {
     const runs = seen.runs[this.lanes.indexOf(lane)];
     if (!runs.length) return false;  // between leaving and coming back: about to enter
-    const sweep = Math.abs(lane.step) / TW / this.interval * ms, room = 25;
-    return runs.every(([a, b]) => lane.step < 0 ? leftPx < a - sweep - room || leftPx > b + room
-                                                : leftPx < a - room || leftPx > b + sweep + room);
+    const v = lane.step / TW / this.interval, room = 25, width = this.field.width / TW;
+    const vehicles = runs.flatMap(([a, b]) => {
+      const back = -Math.sign(v) * (width + b - a + 1);
+      return [[a, b], [a + back, b + back]];
+    });
+    return vehicles.every(([a, b]) => {
+      const [from, to] = v > 0 ? [a + v * fromMs, b + v * toMs] : [a + v * toMs, b + v * fromMs];
+      return to < leftPx - room || from > leftPx + room;
+    });
   }
 
   // The pixels that differ from `want`, but in the caption and where a vehicle
@@ -126,7 +133,8 @@ export async function winLevel1(game, level, at, shot, { move, restart }) {
       at = await game.waitLog('focus field in level1', { from: at });
     }
     const t0 = Date.now();
-    const seen = level.look(await shot());
+    const picture = await shot();
+    const seen = level.look(picture);
     if (!seen.turtle) continue;
     const plan = level.dash(seen.turtle.top);
     // From the restart row every way up crosses all five lanes at once; from
@@ -135,8 +143,14 @@ export async function winLevel1(game, level, at, shot, { move, restart }) {
       await move('ArrowDown', 1);
       continue;
     }
-    const ms = (Date.now() - t0) + plan.n * moveMs + 150;
-    if (!plan.crossed.every((l) => level.clear(seen, l, seen.turtle.left / TW, ms))) continue;
+    // The picture shows the field up to a frame before it was taken: when
+    // the shot says, else somewhen between asking for it and now. Step k
+    // lands about k moves from now, give or take a move. Each lane must be
+    // clear while the turtle can be in it.
+    const now = Date.now(), newest = picture.takenAt ?? now, oldest = (picture.takenAt ?? t0) - 60;
+    const ok = plan.crossed.every(({ lane, first, last }) => level.clear(
+      seen, lane, seen.turtle.left / TW, now - newest + (first - 1) * moveMs, now - oldest + (last + 1) * moveMs + 100));
+    if (!ok) continue;
     const t1 = Date.now();
     await move('ArrowUp', plan.n);
     moveMs = Math.max(moveMs * 0.8, (Date.now() - t1) / plan.n);

@@ -184,6 +184,19 @@ export class Game {
     for (let i = 0; i < times; i++) await this.page.keyboard.press(key);
   }
 
+  // `times` swipes of a finger from (x, y), `length` CSS pixels along
+  // [dx, dy] each: touch events as the DevTools protocol sends them, all
+  // sent at once, to be taken in turn.
+  async swipe(x, y, [dx, dy], times = 1, length = 48) {
+    this.cdp ??= await this.page.createCDPSession();
+    const touch = (type, points) => this.cdp.send('Input.dispatchTouchEvent', { type, touchPoints: points });
+    const sent = [];
+    for (let i = 0; i < times; i++)
+      sent.push(touch('touchStart', [{ x, y }]), touch('touchMove', [{ x: x + dx * length / 2, y: y + dy * length / 2 }]),
+                touch('touchMove', [{ x: x + dx * length, y: y + dy * length }]), touch('touchEnd', []));
+    await Promise.all(sent);
+  }
+
   // The canvas' pixels in the rectangle, in device pixels at scale 1.
   async pixels(clip) {
     const png = await this.page.screenshot({ clip, type: 'png' });

@@ -2,9 +2,10 @@
 // Qt 6.4 in the browser finds the window under the mouse in CSS pixels but
 // then holds the point against the window's place in game pixels: at any
 // scale but one CSS pixel per game pixel (the page's QT_SCALE_FACTOR), a
-// click in a window lands elsewhere in it or nowhere. So the mouse over a
-// window's client area is delivered from here, in CSS pixels, which Qt turns
-// into game pixels itself; title bars, which Qt gets right, stay Qt's.
+// click in a window lands elsewhere in it or nowhere, and its close box
+// answers none. So the mouse over a window's client area is delivered from
+// here, in CSS pixels, which Qt turns into game pixels itself, and a click
+// on a close box closes the window here; the rest of a title bar stays Qt's.
 #include <QGuiApplication>
 #include <QPointer>
 #include <QWindow>
@@ -26,6 +27,7 @@ namespace {
 using emscripten::val;
 
 QPointer<QWindow> pressedIn;
+QPointer<QWindow> closeBoxPressedIn;
 
 // The modal window where it is under the point, else the one window there:
 // the game's windows overlap only where a box covers its owner.
@@ -38,6 +40,44 @@ QWindow* clientAreaAt(const QPoint& point) {
         found = window;
     }
     return found;
+}
+
+// Where Qt draws a window's close box, in CSS pixels: a square at the right
+// end of the title bar, which lies a border's width inside the frame.
+QRect closeBoxOf(const QWindow* window) {
+    const QRect client = window->handle()->geometry();
+    const QMargins frame = window->handle()->frameMargins();
+    const int border = frame.left(), titleHeight = frame.top() - 2 * border;
+    if (titleHeight <= 0) return {};
+    const int side = titleHeight - 4, right = client.right() + frame.right() - border;
+    return QRect(right - side - 2, client.top() - frame.top() + border + 2, side, side);
+}
+
+// The close box under the point of the window that would take a click:
+// the modal one while there is one.
+QWindow* closeBoxAt(const QPoint& point) {
+    QWindow* modal = QGuiApplication::modalWindow();
+    for (QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (!window->isVisible() || !window->handle() || (modal && window != modal)) continue;
+        if (closeBoxOf(window).contains(point)) return window;
+    }
+    return nullptr;
+}
+
+// A press and a release on the same close box close its window.
+bool clickCloseBox(const std::string& type, const QPoint& point) {
+    if (type == "pointerdown") {
+        closeBoxPressedIn = closeBoxAt(point);
+        if (closeBoxPressedIn) closeBoxPressedIn->requestActivate();
+        return closeBoxPressedIn;
+    }
+    if (!closeBoxPressedIn) return false;
+    if (type == "pointerup") {
+        QPointer<QWindow> window = closeBoxPressedIn;
+        closeBoxPressedIn.clear();
+        if (closeBoxOf(window).contains(point)) window->close();
+    }
+    return true;
 }
 
 Qt::MouseButton buttonOf(int button) {
@@ -74,6 +114,11 @@ void deliverMouse(val event) {
     const std::string type = event["type"].as<std::string>();
     const QPoint point = any->screen()->handle()->geometry().topLeft() +
                          QPoint(event["offsetX"].as<int>(), event["offsetY"].as<int>());
+    const bool leftOrNoPress = type != "pointerdown" || event["button"].as<int>() == 0;
+    if (!pressedIn && leftOrNoPress && clickCloseBox(type, point)) {
+        event.call<void>("stopImmediatePropagation");
+        return;
+    }
     QWindow* target = pressedIn ? pressedIn.data() : clientAreaAt(point);
     if (!target) return;
     event.call<void>("stopImmediatePropagation");

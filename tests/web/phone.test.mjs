@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: MIT
+// Plays the web build on a phone, by touch alone, in Chromium's phone
+// emulation: level 1 opened by taps on the menu's list and "Go Play!", won
+// by swipes (each an arrow key) with taps on "Restart" after a death, the
+// "Winner!" box's OK tapped to open level 2, and level 2 closed by a tap on
+// its close box; the page never scrolls or zooms on the way. Where the
+// windows are and at what scale comes from the window log, where a control
+// lies inside its window from docs/screenshots.
+// Usage: node phone.test.mjs [SITE_DIR [WIDTHxHEIGHT]]
+//   (default build-web/site, a phone upright: 390x844 CSS pixels)
+import { mkdirSync } from 'node:fs';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { Game, closeBox, decodePng, launch, readPng, serve } from './lib.mjs';
+import { RESTART, TW, readLevel, winLevel1 } from './level1.mjs';
+
+const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
+const site = resolve(process.argv[2] ?? join(repo, 'build-web/site'));
+const [width, height] = (process.argv[3] ?? '390x844').split('x').map(Number);
+const failureShot = join(dirname(site), 'web-phone-failure.png');
+const phone = {
+  viewport: { width, height, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+  userAgent: 'Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) ' +
+             'Chrome/156.0.0.0 Mobile Safari/537.36',
+};
+
+let step = 'start';
+const check = (ok, message) => { if (!ok) throw new Error(message); };
+
+async function main() {
+  const server = await serve(site);
+  const { browser, close } = await launch('chromium');
+  const page = await browser.newPage();
+  const game = new Game(page);
+  // A finger reaches only what the phone's screen shows.
+  const onScreen = ({ x, y }, what) => check(x >= 0 && y >= 0 && x < width && y < height,
+                                             `${what} at ${Math.round(x)},${Math.round(y)} is off the ${width}x${height} screen`);
+  const tap = (point, what) => { onScreen(point, what); return page.touchscreen.tap(point.x, point.y); };
+  try {
+    await page.emulate(phone);
+    // Qt draws by WebGL, whose picture is gone once shown unless kept.
+    await page.evaluateOnNewDocument(() => {
+      const getContext = HTMLCanvasElement.prototype.getContext;
+      HTMLCanvasElement.prototype.getContext = function (type, options) {
+        return getContext.call(this, type, type.startsWith('webgl') ? { ...options, preserveDrawingBuffer: true } : options);
+      };
+    });
+    step = 'loads the page on a phone';
+    await page.goto(`${server.url}index.html?log`);
+    await game.state('running');
+    let at = await game.waitLog('focus playButton in menu');
+    const note = await page.evaluate(() => !document.getElementById('note').hidden &&
+                                            document.getElementById('note').textContent);
+    check(/swipe/i.test(note || ''), `the touch note does not say to swipe: "${note}"`);
+
+    step = 'opens level 1 by taps on the list and "Go Play!"';
+    const menu = await game.placed('menu');
+    // The menu's text lines, top down: the list's three levels, then "Go Play!".
+    const menuShot = readPng(join(repo, 'docs/screenshots/menu.png'));
+    const lines = textLines(menuShot).slice(-4);
+    check(lines.length === 4 && lines[3].y0 > lines[2].y1 + 20,
+          `docs/screenshots/menu.png does not end in three lines of text and a button's: ${JSON.stringify(lines)}`);
+    await tap(at_(menu, lines[0], menuShot), 'the list\'s first level');
+    at = await game.waitLog('focus levelList in menu', { from: at });
+    await tap(at_(menu, lines[3], menuShot), '"Go Play!"');
+    const shown = await game.waitLog('window shown level1 "Level 1: Country Highway"', { from: at });
+    at = await game.waitLog('focus field in level1', { from: shown });
+    const level = readLevel(game.log, 'level1', shown - 1);
+
+    step = 'a swipe is a step';
+    const field = await game.placed('level1', shown - 1);
+    const size = { width: level.field.width / TW, height: level.field.height / TW };
+    const shot = () => fieldPixels(page, field, size);
+    const from = level.look(await shot()).turtle;
+    check(from, 'no turtle on the field');
+    const middle = { x: field.x + field.width / 2, y: field.y + field.height / 2 };
+    onScreen(middle, 'the middle of level 1\'s field');
+    const swipe = (key, times = 1) => game.swipe(middle.x, middle.y, { ArrowLeft: [-1, 0], ArrowRight: [1, 0],
+                                                                       ArrowUp: [0, -1], ArrowDown: [0, 1] }[key], times);
+    await swipe('ArrowLeft');
+    await waitFor(async () => level.look(await shot()).turtle?.left === from.left - level.step,
+                  'a swipe to the left did not move the turtle a step to the left');
+
+    step = 'wins level 1 by swipes';
+    const restart = at_(field, { x: (RESTART.x0 + RESTART.x1) / 2, y: (RESTART.y0 + RESTART.y1) / 2 }, size);
+    let deaths;
+    ({ at, deaths } = await winLevel1(game, level, at, shot, {
+      move: swipe,
+      restart: () => tap(restart, '"Restart"'),
+    }));
+    console.log(`level 1 won by swipes after ${deaths} deaths on the way`);
+    const still = await page.evaluate(() => ({ x: scrollX, y: scrollY, scale: visualViewport.scale }));
+    check(still.x === 0 && still.y === 0 && still.scale === 1,
+          `the page moved under the swipes: scrolled to ${still.x},${still.y}, zoomed ${still.scale}`);
+
+    step = 'the "Winner!" box\'s OK, tapped, opens level 2';
+    const box = await game.placed('messageBox', at - 1);
+    const boxShot = decodePng(Buffer.from(await page.screenshot({
+      type: 'png', clip: { x: box.x, y: box.y, width: box.width, height: box.height } })));
+    const boxLines = textLines(boxShot);
+    check(boxLines.length >= 2, `the "Winner!" box shows ${boxLines.length} lines of text, not its text and OK`);
+    // Its last line is the OK button's caption.
+    await tap(at_(box, boxLines.at(-1), boxShot), 'the box\'s OK');
+    at = await game.waitLog('window hidden messageBox', { from: at });
+    const shown2 = await game.waitLog(/^window shown level2 "Level 2: The Big City"$/, { from: at });
+    at = await game.waitLog('focus field in level2', { from: shown2 });
+
+    step = 'a tap on level 2\'s close box closes it';
+    const level2 = await game.placed('level2', shown2 - 1);
+    await tap(closeBox(level2), 'level 2\'s close box');
+    await game.waitLog('window hidden level2', { from: at });
+    console.log('web.phone: passed');
+  } catch (e) {
+    mkdirSync(dirname(failureShot), { recursive: true });
+    await page.screenshot({ path: failureShot }).catch(() => {});
+    console.error(`web.phone failed at "${step}": ${e.message}\nscreenshot: ${failureShot}\n` +
+                  `the window log's last lines:\n  ${game.log.slice(-12).join('\n  ')}`);
+    process.exitCode = 1;
+  } finally {
+    await close();
+    server.close();
+  }
+}
+
+// The centre of `part`, in pixels of a picture of window `win` that is
+// `size` big, on the page where the log placed `win`.
+function at_(win, part, size) {
+  const sx = win.width / size.width, sy = win.height / size.height;
+  return { x: win.x + ((part.x0 + part.x1 + 1) / 2) * sx, y: win.y + ((part.y0 + part.y1 + 1) / 2) * sy };
+}
+
+// The bands of rows that hold dark pixels (text, a descender a row apart
+// included), each with the columns its dark pixels span.
+function textLines(img) {
+  const lines = [];
+  for (let y = 0; y < img.height; y++) {
+    let x0 = Infinity, x1 = -1;
+    for (let x = 0; x < img.width; x++) {
+      const c = img.rgb(x, y), luma = ((c >> 16) * 3 + ((c >> 8) & 255) * 6 + (c & 255)) / 10;
+      if (luma < 64) { x0 = Math.min(x0, x); x1 = x; }
+    }
+    const last = lines.at(-1);
+    if (x1 < 0) continue;
+    if (last && last.y1 >= y - 2) Object.assign(last, { y1: y, x0: Math.min(last.x0, x0), x1: Math.max(last.x1, x1) });
+    else lines.push({ x0, x1, y0: y, y1: y });
+  }
+  return lines;
+}
+
+// The field's pixels, one a game pixel, each read at its middle from the
+// canvas itself, and when (the page's clock is this one's): a screenshot at
+// three device pixels a CSS pixel waits for the software renderer's next
+// frame, up to half a second, in which a car crosses most of the field. Qt
+// puts a window on whole CSS pixels, where the log's place times the scale
+// may fall between them.
+async function fieldPixels(page, field, size) {
+  const { data, takenAt } = await page.evaluate(({ x, y, width, height }, size) => {
+    const screen = document.getElementById('screen'), box = screen.getBoundingClientRect();
+    const gl = screen.getContext('webgl2') ?? screen.getContext('webgl');
+    const k = screen.width / box.width, kx = width * k / size.width, ky = height * k / size.height;
+    const [w, h] = [Math.round(width * k), Math.round(height * k)];
+    const left = Math.round((Math.round(x) - box.left) * k), top = Math.round((Math.round(y) - box.top) * k);
+    const all = new Uint8Array(w * h * 4), takenAt = performance.timeOrigin + performance.now();
+    gl.readPixels(left, screen.height - top - h, w, h, gl.RGBA, gl.UNSIGNED_BYTE, all);  // rows bottom up
+    const out = new Uint8Array(size.width * size.height * 3);
+    for (let gy = 0, o = 0; gy < size.height; gy++)
+      for (let gx = 0; gx < size.width; gx++, o += 3) {
+        const i = ((h - 1 - Math.min(h - 1, Math.floor((gy + 0.5) * ky))) * w + Math.floor((gx + 0.5) * kx)) * 4;
+        out.set(all.subarray(i, i + 3), o);
+      }
+    let text = '';
+    for (let i = 0; i < out.length; i += 0x8000) text += String.fromCharCode(...out.subarray(i, i + 0x8000));
+    return { data: btoa(text), takenAt };
+  }, field, size);
+  const rgb = Buffer.from(data, 'base64');
+  return { width: size.width, height: size.height, takenAt,
+           rgb: (x, y) => { const i = (y * size.width + x) * 3; return (rgb[i] << 16) | (rgb[i + 1] << 8) | rgb[i + 2]; } };
+}
+
+async function waitFor(predicate, message, timeout = 10000) {
+  for (const end = Date.now() + timeout; Date.now() < end;) if (await predicate()) return;
+  throw new Error(message);
+}
+
+await main().catch((e) => {
+  console.error(`web.phone failed at "${step}": ${e.message}`);
+  process.exitCode = 1;
+});
