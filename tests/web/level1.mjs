@@ -83,15 +83,15 @@ class Level {
 
   // Clear when no vehicle of the lane can be over the column from `fromMs`
   // to `toMs` after the picture: each where it is, swept on by its speed
-  // (its step each interval), and again where it comes back in on the other
-  // side once it has left, with room for the turtle's width.
+  // (its step each interval), and again each time it comes back in on the
+  // other side once it has left, with room for the turtle's width.
   clear(seen, lane, leftPx, fromMs, toMs) {
     const runs = seen.runs[this.lanes.indexOf(lane)];
     if (!runs.length) return false;  // between leaving and coming back: about to enter
     const v = lane.step / TW / this.interval, room = 25, width = this.field.width / TW;
     const vehicles = runs.flatMap(([a, b]) => {
-      const back = -Math.sign(v) * (width + b - a + 1);
-      return [[a, b], [a + back, b + back]];
+      const round = width + b - a + 1, rounds = Math.ceil(Math.abs(v) * toMs / round) + 1;
+      return Array.from({ length: rounds + 1 }, (_, k) => [a - Math.sign(v) * k * round, b - Math.sign(v) * k * round]);
     });
     return vehicles.every(([a, b]) => {
       const [from, to] = v > 0 ? [a + v * fromMs, b + v * toMs] : [a + v * toMs, b + v * fromMs];
@@ -151,10 +151,22 @@ export async function winLevel1(game, level, at, shot, { move, restart }) {
     const ok = plan.crossed.every(({ lane, first, last }) => level.clear(
       seen, lane, seen.turtle.left / TW, now - newest + (first - 1) * moveMs, now - oldest + (last + 1) * moveMs + 100));
     if (!ok) continue;
-    const t1 = Date.now();
+    const t1 = Date.now(), target = seen.turtle.top - plan.n * level.step;
     await move('ArrowUp', plan.n);
     moveMs = Math.max(moveMs * 0.8, (Date.now() - t1) / plan.n);
-    if (seen.turtle.top - plan.n * level.step >= level.goal) continue;
+    if (target >= level.goal) {
+      // The next dash starts where this one ends; where the shot says when
+      // it was taken, its steps are timed by how long this one's took to
+      // show, as a busy page takes them late.
+      for (const until = Date.now() + 3000; Date.now() < until;) {
+        if (game.log.slice(at).includes('focus restartButton in level1')) break;
+        const after = await shot();
+        if (level.look(after).turtle?.top !== target) continue;
+        if (after.takenAt) moveMs = Math.max(moveMs, (after.takenAt - t1) / plan.n);
+        break;
+      }
+      continue;
+    }
     const next = await game.waitLog(/^(window shown messageBox "Plodway" "Winner!"|focus restartButton in level1)$/,
                                     { from: at });
     if (game.log[next - 1].startsWith('window shown')) return { at: next, deaths };

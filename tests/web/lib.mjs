@@ -117,6 +117,18 @@ export async function launch(name) {
   return { browser, close, pid: browser.process()?.pid };
 }
 
+// puppeteer sends a screen orientation beside the viewport, which Firefox
+// ESR 140 (Debian 12's without its security updates) does not know; the
+// viewport, sent with it, is set all the same, and the page here looks only
+// at the viewport.
+export async function setViewport(page, viewport) {
+  try {
+    await page.setViewport(viewport);
+  } catch (e) {
+    if (!/unknown command emulation\.setScreenOrientationOverride/.test(e.message)) throw e;
+  }
+}
+
 // A page of the game with its window log (?log) gathered line by line.
 export class Game {
   constructor(page) {

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Plays the web build on a phone, by touch alone, in Chromium's phone
-// emulation: level 1 opened by taps on the menu's list and "Go Play!", won
-// by swipes (each an arrow key) with taps on "Restart" after a death, the
-// "Winner!" box's OK tapped to open level 2, and level 2 closed by a tap on
-// its close box; the page never scrolls or zooms on the way. Where the
-// windows are and at what scale comes from the window log, where a control
-// lies inside its window from docs/screenshots.
+// emulation: level 1 opened by taps on the menu's list and "Go Play!",
+// "Restart" tapped after the turtle is run over, level 1 won by swipes (each
+// an arrow key) with a tap on "Restart" after any death, the "Winner!" box's
+// OK tapped to open level 2, and level 2 closed by a tap on its close box;
+// the page never scrolls or zooms on the way. Where the windows are and at
+// what scale comes from the window log, where a control lies inside its
+// window from docs/screenshots, the field's pixels from the canvas.
 // Usage: node phone.test.mjs [SITE_DIR [WIDTHxHEIGHT]]
 //   (default build-web/site, a phone upright: 390x844 CSS pixels)
 import { mkdirSync } from 'node:fs';
@@ -81,8 +82,14 @@ async function main() {
     await waitFor(async () => level.look(await shot()).turtle?.left === from.left - level.step,
                   'a swipe to the left did not move the turtle a step to the left');
 
+    step = 'a tap on "Restart" once the turtle is run over';
+    const restart = at_(field, RESTART, size);
+    await swipe('ArrowUp', 2);  // into the nearest lane, to wait there for its semi
+    at = await game.waitLog('focus restartButton in level1', { from: at });
+    await tap(restart, '"Restart"');
+    at = await game.waitLog('focus field in level1', { from: at });
+
     step = 'wins level 1 by swipes';
-    const restart = at_(field, { x: (RESTART.x0 + RESTART.x1) / 2, y: (RESTART.y0 + RESTART.y1) / 2 }, size);
     let deaths;
     ({ at, deaths } = await winLevel1(game, level, at, shot, {
       move: swipe,

@@ -11,7 +11,7 @@
 import { mkdirSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { Game, barTop, closeBox, decodePng, launch, readPng, serve } from './lib.mjs';
+import { Game, barTop, closeBox, decodePng, launch, readPng, serve, setViewport } from './lib.mjs';
 import { TW, VERGE, readLevel, sameImage, winLevel1 } from './level1.mjs';
 
 const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
@@ -33,7 +33,7 @@ async function main() {
       step = `level 1's field at device pixel ratio ${dpr} in ${width}x${height}`;
       await fieldEdges(page, game, server.url, { width, height, deviceScaleFactor: dpr });
     }
-    await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1 });
+    await setViewport(page, { width: 1024, height: 768, deviceScaleFactor: 1 });
 
     step = 'loads the page';
     const loaded = game.log.length;  // the log goes on from the pages before
@@ -206,7 +206,7 @@ async function openLevel1(game, at) {
 // and nothing else lies between it and its frame: no line of an unpainted
 // backing store, no row cut off.
 async function fieldEdges(page, game, url, viewport) {
-  await page.setViewport(viewport);
+  await setViewport(page, viewport);
   const dpr = viewport.deviceScaleFactor;
   const at = game.log.length;
   await page.goto(`${url}index.html?log`);
