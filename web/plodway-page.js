@@ -87,8 +87,10 @@ function start() {
         "or the browser may not trust the graphics driver.");
     return;
   }
+  // In the footer, which the layout leaves room for, not over the windows.
   if (touchOnly())
-    note("By touch: tap a level, then \u201cGo Play!\u201d. Swipe up, down, left or right to move the turtle a step.");
+    document.getElementById("how-to-play").textContent =
+      "By touch: tap a level, then \u201cGo Play!\u201d. Swipe up, down, left or right to move the turtle a step.";
 
   const dpr = window.devicePixelRatio || 1;
   const size = chooseLayout(dpr, Number(params.get("scale")));

@@ -73,6 +73,15 @@ async function laidOut(browser, url, screen) {
       return r;
     });
     const [menu, level] = windows;
+    // Nothing of the page's own lies over them: header, footer, a note.
+    const over = await page.evaluate(() => ['header', 'footer', '#note'].map((what) => {
+      const e = document.querySelector(what), r = e.getBoundingClientRect();
+      return { what, shown: getComputedStyle(e).display !== 'none', left: r.left, top: r.top, right: r.right, bottom: r.bottom };
+    }));
+    for (const o of over.filter((o) => o.shown))
+      for (const [name, w] of [['the menu', menu], ['level 1', level]])
+        check(o.right <= w.left || o.left >= w.right || o.bottom <= w.top || o.top >= w.bottom,
+              `the ${o.what} (${JSON.stringify(o)}) lies over ${name} ${JSON.stringify(w)}`);
     check(level.left >= menu.right || level.top >= menu.bottom, `level 1 ${JSON.stringify(level)} overlaps the menu ${JSON.stringify(menu)}`);
     check((level.top >= menu.bottom) === screen.below, `level 1 is ${screen.below ? 'not ' : ''}below the menu`);
     const device = scale * screen.dpr;

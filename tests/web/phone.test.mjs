@@ -50,9 +50,8 @@ async function main() {
     await page.goto(`${server.url}index.html?log`);
     await game.state('running');
     let at = await game.waitLog('focus playButton in menu');
-    const note = await page.evaluate(() => !document.getElementById('note').hidden &&
-                                            document.getElementById('note').textContent);
-    check(/swipe/i.test(note || ''), `the touch note does not say to swipe: "${note}"`);
+    const note = await page.evaluate(() => document.getElementById('how-to-play').textContent);
+    check(/swipe/i.test(note), `the footer does not say to swipe: "${note}"`);
 
     step = 'opens level 1 by taps on the list and "Go Play!"';
     const menu = await game.placed('menu');
