@@ -146,8 +146,13 @@ void MenuWindow::openNextLevel() {
         levelList_->setCurrentRow(index + 1);
         playSelectedLevel();
     } else {
-        winsys::showMessageBox(this, QStringLiteral("You beat all three levels!"), winsys::kInformationIcon,
-                               QStringLiteral("Plodway"));
+        // Once the winning handler has returned: this box waits, and in the
+        // browser a wait cannot begin on the stack where "Winner!"'s ended
+        // (Qt 6.4 would hang the page).
+        QTimer::singleShot(0, this, [this] {
+            winsys::showMessageBox(this, QStringLiteral("You beat all three levels!"), winsys::kInformationIcon,
+                                   QStringLiteral("Plodway"));
+        });
     }
 }
 

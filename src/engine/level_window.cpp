@@ -85,7 +85,9 @@ void LevelWindow::showEvent(QShowEvent* event) {
 }
 
 // For the browser tests, which see the field only as pixels: where the
-// lanes are and how far a step and a tick go, in twips and milliseconds.
+// lanes and "Restart" are, how far a step and a tick go, and how far a
+// vehicle drives from where it is gone to where it comes back in (it is
+// gone up to a step past that), in twips and milliseconds.
 void LevelWindow::logGeometry() const {
     if (!desktop::windowLogOn()) return;
     const LevelDef& def = controls_->def;
@@ -96,13 +98,22 @@ void LevelWindow::logGeometry() const {
                                .arg(double(def.keyStep))
                                .arg(double(def.goalLine))
                                .arg(def.trafficInterval));
+    desktop::logWindowLine(QStringLiteral("button %1 restartButton at %2,%3 size %4x%5")
+                               .arg(objectName())
+                               .arg(double(def.buttonLeft))
+                               .arg(double(def.buttonTop))
+                               .arg(double(def.buttonWidth))
+                               .arg(double(def.buttonHeight)));
     for (std::size_t i = 0; i < def.traffic.size(); ++i) {
+        const TrafficRow& row = def.traffic[i];
         const winsys::Image& vehicle = *controls_->trafficVehicles[i];
-        desktop::logWindowLine(QStringLiteral("lane %1 \"%2\" top %3 height %4 step %5")
-                                   .arg(objectName(), QString::fromStdString(def.traffic[i].vehicle.text()))
+        const float round = def.fieldWidth + (row.step > 0 ? row.threshold - row.reentry : row.reentry - row.threshold);
+        desktop::logWindowLine(QStringLiteral("lane %1 \"%2\" top %3 height %4 step %5 round %6")
+                                   .arg(objectName(), QString::fromStdString(row.vehicle.text()))
                                    .arg(double(vehicle.top()))
                                    .arg(double(vehicle.height()))
-                                   .arg(double(def.traffic[i].step)));
+                                   .arg(double(row.step))
+                                   .arg(double(round)));
     }
 }
 

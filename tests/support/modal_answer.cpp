@@ -36,7 +36,10 @@ bool waitFor(const std::function<bool()>& pred, int timeoutMs) {
 }
 
 bool untilModalsClose(int timeoutMs) {
-    return waitFor([] { return QApplication::activeModalWidget() == nullptr; }, timeoutMs);
+    // None open, and still none once the events of that moment have run: a
+    // box may open after the handler that closed the last window returns.
+    const auto none = [] { return QApplication::activeModalWidget() == nullptr; };
+    return waitFor([&] { return none() && (QTest::qWait(10), none()); }, timeoutMs);
 }
 
 QWidget* findWindow(const QString& objectName) {

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: MIT
 // Plays the web build on a phone, by touch alone, in Chromium's phone
 // emulation: level 1 opened by taps on the menu's list and "Go Play!",
-// "Restart" tapped after the turtle is run over, level 1 won by swipes (each
-// an arrow key) with a tap on "Restart" after any death, the "Winner!" box's
-// OK tapped to open level 2, and level 2 closed by a tap on its close box;
-// the page never scrolls or zooms on the way. Where the windows are and at
-// what scale comes from the window log, where a control lies inside its
-// window from docs/screenshots, the field's pixels from the canvas.
+// "Restart" tapped after the turtle is run over, then all three levels won
+// by swipes (each an arrow key) with a tap on "Restart" after any death and
+// on the OK of each box that follows; the page never scrolls or zooms on
+// the way. Where the windows and "Restart" are and at what scale comes from
+// the window log, where the menu's list and "Go Play!" lie from
+// docs/screenshots, the field's pixels from the canvas.
 // Usage: node phone.test.mjs [SITE_DIR [WIDTHxHEIGHT]]
 //   (default build-web/site, a phone upright: 390x844 CSS pixels)
 import { mkdirSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { Game, closeBox, decodePng, launch, readPng, serve } from './lib.mjs';
-import { RESTART, TW, readLevel, winLevel1 } from './level1.mjs';
+import { Game, decodePng, launch, readPng, serve } from './lib.mjs';
+import { TW, readLevel, winLevel } from './levels.mjs';
 
 const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
 const site = resolve(process.argv[2] ?? join(repo, 'build-web/site'));
@@ -37,6 +37,35 @@ async function main() {
   const onScreen = ({ x, y }, what) => check(x >= 0 && y >= 0 && x < width && y < height,
                                              `${what} at ${Math.round(x)},${Math.round(y)} is off the ${width}x${height} screen`);
   const tap = (point, what) => { onScreen(point, what); return page.touchscreen.tap(point.x, point.y); };
+  // A level by touch: its field's pixels, swipes over the middle of its
+  // field, and a tap on its "Restart".
+  const touchLevel = (level, field) => {
+    const size = { width: level.field.width / TW, height: level.field.height / TW };
+    const middle = { x: field.x + field.width / 2, y: field.y + field.height / 2 };
+    const restart = at_(field, level.restart, size);
+    onScreen(middle, `the middle of ${level.name}'s field`);
+    onScreen(restart, `${level.name}'s "Restart"`);
+    const directions = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
+    return {
+      shot: () => fieldPixels(page, field, size),
+      move: (key, times = 1) => game.swipe(middle.x, middle.y, directions[key], times),
+      restart: () => tap(restart, `${level.name}'s "Restart"`),
+    };
+  };
+  // A tap on the OK of the box the log showed last before line `at`, whose
+  // last line of text is its button's caption; returns the line after the
+  // box went. Where it is once it has the keyboard: a box first shows at
+  // a size of its own, then fits itself to its text.
+  const tapOk = async (at) => {
+    await game.waitLog('focus QPushButton in messageBox', { from: at });
+    const box = await game.placed('messageBox', at - 1);
+    const shot = decodePng(Buffer.from(await page.screenshot({
+      type: 'png', clip: { x: box.x, y: box.y, width: box.width, height: box.height } })));
+    const lines = textLines(shot);
+    check(lines.length >= 2, `the box shows ${lines.length} lines of text, not its text and OK`);
+    await tap(at_(box, lines.at(-1), shot), 'the box\'s OK');
+    return game.waitLog('window hidden messageBox', { from: at });
+  };
   try {
     await page.emulate(phone);
     // Qt draws by WebGL, whose picture is gone once shown unless kept.
@@ -69,52 +98,42 @@ async function main() {
 
     step = 'a swipe is a step';
     const field = await game.placed('level1', shown - 1);
-    const size = { width: level.field.width / TW, height: level.field.height / TW };
-    const shot = () => fieldPixels(page, field, size);
-    const from = level.look(await shot()).turtle;
+    const touch = touchLevel(level, field);
+    await level.learnScenery(touch.shot);
+    const from = level.look(await touch.shot()).turtle;
     check(from, 'no turtle on the field');
-    const middle = { x: field.x + field.width / 2, y: field.y + field.height / 2 };
-    onScreen(middle, 'the middle of level 1\'s field');
-    const swipe = (key, times = 1) => game.swipe(middle.x, middle.y, { ArrowLeft: [-1, 0], ArrowRight: [1, 0],
-                                                                       ArrowUp: [0, -1], ArrowDown: [0, 1] }[key], times);
-    await swipe('ArrowLeft');
-    await waitFor(async () => level.look(await shot()).turtle?.left === from.left - level.step,
+    await touch.move('ArrowLeft');
+    await waitFor(async () => level.look(await touch.shot()).turtle?.left === from.left - level.step,
                   'a swipe to the left did not move the turtle a step to the left');
 
     step = 'a tap on "Restart" once the turtle is run over';
-    const restart = at_(field, RESTART, size);
-    await swipe('ArrowUp', 2);  // into the nearest lane, to wait there for its semi
+    await touch.move('ArrowUp', 2);  // into the nearest lane, to wait there for its semi
     at = await game.waitLog('focus restartButton in level1', { from: at });
-    await tap(restart, '"Restart"');
+    await touch.restart();
     at = await game.waitLog('focus field in level1', { from: at });
 
-    step = 'wins level 1 by swipes';
-    let deaths;
-    ({ at, deaths } = await winLevel1(game, level, at, shot, {
-      move: swipe,
-      restart: () => tap(restart, '"Restart"'),
-    }));
-    console.log(`level 1 won by swipes after ${deaths} deaths on the way`);
-    const still = await page.evaluate(() => ({ x: scrollX, y: scrollY, scale: visualViewport.scale }));
-    check(still.x === 0 && still.y === 0 && still.scale === 1,
-          `the page moved under the swipes: scrolled to ${still.x},${still.y}, zoomed ${still.scale}`);
-
-    step = 'the "Winner!" box\'s OK, tapped, opens level 2';
-    const box = await game.placed('messageBox', at - 1);
-    const boxShot = decodePng(Buffer.from(await page.screenshot({
-      type: 'png', clip: { x: box.x, y: box.y, width: box.width, height: box.height } })));
-    const boxLines = textLines(boxShot);
-    check(boxLines.length >= 2, `the "Winner!" box shows ${boxLines.length} lines of text, not its text and OK`);
-    // Its last line is the OK button's caption.
-    await tap(at_(box, boxLines.at(-1), boxShot), 'the box\'s OK');
-    at = await game.waitLog('window hidden messageBox', { from: at });
-    const shown2 = await game.waitLog(/^window shown level2 "Level 2: The Big City"$/, { from: at });
-    at = await game.waitLog('focus field in level2', { from: shown2 });
-
-    step = 'a tap on level 2\'s close box closes it';
-    const level2 = await game.placed('level2', shown2 - 1);
-    await tap(closeBox(level2), 'level 2\'s close box');
-    await game.waitLog('window hidden level2', { from: at });
+    for (const [name, caption] of [['level1'], ['level2', 'The Big City'], ['level3', 'Desert Frenzy']]) {
+      let play = { level, field };
+      if (caption) {
+        step = `${name} opens`;
+        const opened = await game.waitLog(`window shown ${name} "Level ${name.at(-1)}: ${caption}"`, { from: at });
+        at = await game.waitLog(`focus field in ${name}`, { from: opened });
+        play = { level: readLevel(game.log, name, opened - 1), field: await game.placed(name, opened - 1) };
+      }
+      step = `wins ${name} by swipes`;
+      const { move, restart, shot } = name === 'level1' ? touch : touchLevel(play.level, play.field);
+      let deaths;
+      ({ at, deaths } = await winLevel(game, play.level, at, shot, { move, restart }));
+      console.log(`${name} won by swipes after ${deaths} deaths on the way`);
+      const still = await page.evaluate(() => ({ x: scrollX, y: scrollY, scale: visualViewport.scale }));
+      check(still.x === 0 && still.y === 0 && still.scale === 1,
+            `the page moved under the swipes: scrolled to ${still.x},${still.y}, zoomed ${still.scale}`);
+      step = `a tap on the OK of the "Winner!" box of ${name}`;
+      at = await tapOk(at);
+    }
+    step = 'a tap on the OK of "You beat all three levels!"';
+    at = await game.waitLog('window shown messageBox "Plodway" "You beat all three levels!"', { from: at });
+    await tapOk(at);
     console.log('web.phone: passed');
   } catch (e) {
     mkdirSync(dirname(failureShot), { recursive: true });
@@ -158,12 +177,13 @@ function textLines(img) {
 // three device pixels a CSS pixel waits for the software renderer's next
 // frame, up to half a second, in which a car crosses most of the field. Qt
 // puts a window on whole CSS pixels, where the log's place times the scale
-// may fall between them.
+// may fall between them. A field taller than its window (level 2's) has its
+// last rows repeated from the window's last.
 async function fieldPixels(page, field, size) {
-  const { data, takenAt } = await page.evaluate(({ x, y, width, height }, size) => {
+  const { data, takenAt } = await page.evaluate(({ x, y, width, height, canvas: { scale } }, size) => {
     const screen = document.getElementById('screen'), box = screen.getBoundingClientRect();
     const gl = screen.getContext('webgl2') ?? screen.getContext('webgl');
-    const k = screen.width / box.width, kx = width * k / size.width, ky = height * k / size.height;
+    const k = screen.width / box.width, kx = scale * k, ky = scale * k;
     const [w, h] = [Math.round(width * k), Math.round(height * k)];
     const left = Math.round((Math.round(x) - box.left) * k), top = Math.round((Math.round(y) - box.top) * k);
     const all = new Uint8Array(w * h * 4), takenAt = performance.timeOrigin + performance.now();

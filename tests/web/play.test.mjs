@@ -12,7 +12,7 @@ import { mkdirSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { Game, barTop, closeBox, decodePng, launch, readPng, serve, setViewport } from './lib.mjs';
-import { TW, VERGE, readLevel, sameImage, winLevel1 } from './level1.mjs';
+import { TW, VERGE, readLevel, sameImage, winLevel } from './levels.mjs';
 
 const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
 const [name, siteArg] = process.argv.slice(2);
@@ -72,6 +72,7 @@ async function main() {
     // The play field fills the client area from its top-left corner.
     const clip = { x: field.x, y: field.y, width: level.field.width / TW, height: level.field.height / TW };
     const shot = async () => game.pixels(clip);
+    await level.learnScenery(shot);
     const { count, first } = level.differences(await shot(), readPng(join(repo, 'docs/screenshots/level1.png')));
     check(count === 0, `${count} pixels of level 1's field differ from docs/screenshots/level1.png, the first at ${first}`);
 
@@ -106,7 +107,7 @@ async function main() {
 
     step = 'wins level 1 by watching the lanes';
     let deaths;
-    ({ at, deaths } = await winLevel1(game, level, at, shot,
+    ({ at, deaths } = await winLevel(game, level, at, shot,
                                       { move: (key, times) => game.key(key, times), restart: () => game.key('Enter') }));
     console.log(`level 1 won after ${deaths} deaths on the way`);
     await game.key('Enter');

@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QWidget>
 
+#include "desktop/qt_scale.h"
+
 namespace desktop {
 namespace {
 
@@ -20,7 +22,14 @@ public:
         // A box fits itself to its text before it shows: only a size that
         // is fixed is kept.
         const QSize fixed = window->minimumSize();
-        if (fixed == window->maximumSize() && window->size() != fixed) window->resize(fixed);
+        if (fixed != window->maximumSize() || window->size() == fixed) return false;
+        // Under a Qt scale below one, a box given back its size was sized
+        // again by the window system, rounded, for as long as it stayed open
+        // (the last box, over the menu, at a phone's 2/3); it keeps that
+        // rounding, which shows the same. A level keeps its exact size, for
+        // its field's last pixels to meet its frame.
+        if (window->inherits("QDialog") && sameOnScreen(window->size(), fixed)) return false;
+        window->resize(fixed);
         return false;
     }
 };

@@ -20,6 +20,7 @@
 
 #include "desktop/blocked_windows.h"
 #include "desktop/pixel_grid.h"
+#include "desktop/qt_scale.h"
 #include "desktop/web/web_parts.h"
 #include "desktop/web_layout.h"
 #include "desktop/window_log.h"
@@ -38,7 +39,7 @@ public:
     // the page's CSS pixels a game pixel (QT_SCALE_FACTOR), and a window is
     // drawn on whole device pixels where its CSS pixels are.
     explicit WindowPlacement(QObject* parent)
-        : QObject(parent), factor_(scaleFactor()),
+        : QObject(parent), factor_(qtScaleFactor()),
           step_(std::max(1, gridPeriod(qApp->primaryScreen()->devicePixelRatio() / factor_))) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -139,12 +140,6 @@ private:
                           .arg(frame.top())
                           .arg(frame.right())
                           .arg(frame.bottom()));
-    }
-
-    static double scaleFactor() {
-        bool ok = false;
-        const double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
-        return ok && factor > 0 ? factor : 1.0;
     }
 
     // The first place from `value` on, in game pixels from the desktop's
