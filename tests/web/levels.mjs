@@ -45,14 +45,18 @@ class Level {
   }
 
   // What stands still on the field: each pixel's most frequent colour in
-  // five pictures a quarter of a second apart, too far apart for a vehicle
-  // to cover one pixel in more than two of them (the slowest takes a fifth
-  // of a second to pass one, and a second to come round).
+  // seven pictures at least a quarter of a second apart, too far apart for
+  // a vehicle to cover one pixel in more than two of them (the slowest takes
+  // a fifth of a second to pass one, and a second to come round). Each is
+  // a picture the page has drawn anew: a busy page may show the traffic
+  // where it was.
   async learnScenery(shot) {
-    const pictures = [];
-    for (let i = 0; i < 5; i++) {
-      if (i) await new Promise((ok) => setTimeout(ok, 250));
-      pictures.push(await shot());
+    const pictures = [await shot()];
+    const same = (a, b) => { for (let y = 0; y < a.height; y++) for (let x = 0; x < a.width; x++) if (a.rgb(x, y) !== b.rgb(x, y)) return false; return true; };
+    while (pictures.length < 7) {
+      await new Promise((ok) => setTimeout(ok, 250));
+      const picture = await shot();
+      if (!same(picture, pictures.at(-1))) pictures.push(picture);
     }
     const { width, height } = pictures[0];
     this.scenery = new Int32Array(width * height);
