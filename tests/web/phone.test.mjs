@@ -121,7 +121,7 @@ async function main() {
         play = { level: readLevel(game.log, name, opened - 1), field: await game.placed(name, opened - 1) };
       }
       step = `wins ${name} by swipes`;
-      const { move, restart, shot } = name === 'level1' ? touch : touchLevel(play.level, play.field);
+      const { move, restart, shot } = touchLevel(play.level, play.field);
       let deaths;
       ({ at, deaths } = await winLevel(game, play.level, at, shot, { move, restart }));
       console.log(`${name} won by swipes after ${deaths} deaths on the way`);
