@@ -25,7 +25,7 @@ QMessageBox::Icon iconFor(int style) {
 }
 }  // namespace
 
-void showMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title) {
+QMessageBox* makeMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title) {
     auto* box = new QMessageBox(iconFor(style), title.value_or(kDefaultTitle), text, QMessageBox::Ok, parent);
     box->setObjectName("messageBox");
     // Wide enough for the title bar to show its caption beside the frame's
@@ -35,9 +35,13 @@ void showMessageBox(QWidget* parent, const QString& text, int style, const std::
                       grid->rowCount(), 0, 1, grid->columnCount());
     box->setAttribute(Qt::WA_DeleteOnClose);
     desktop::keepFixedSize(box);
+    return box;
+}
+
+void showMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title) {
     // Rather than exec(): the compositor learns that the box is modal before
     // it first draws it.
-    execModal(box);
+    execModal(makeMessageBox(parent, text, style, title));
 }
 
 }  // namespace winsys

@@ -6,6 +6,7 @@
 #include <QString>
 #include <optional>
 
+class QMessageBox;
 class QWidget;
 
 namespace winsys {
@@ -13,5 +14,8 @@ namespace winsys {
 inline const QString kDefaultTitle = QStringLiteral("Plodway");
 
 void showMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title);
+
+// The same box, not yet shown, deleted when closed: for pictures of it.
+QMessageBox* makeMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title);
 
 }  // namespace winsys

@@ -91,7 +91,10 @@ class Level {
         const last = found.at(-1);
         if (last && x - last[1] <= 8) last[1] = x; else found.push([x, x]);
       }
-      return found;
+      // A vehicle shows whole, or cut by the field's edge: a few columns
+      // amid the field are a speck of scenery drawn otherwise, once seen to
+      // stay in one place while the traffic went round.
+      return found.filter(([a, b]) => b - a >= 8 || a === 0 || b === img.width - 1);
     });
     return { turtle, runs };
   }
@@ -163,9 +166,10 @@ class Level {
 export async function winLevel(game, level, at, shot, { move, restart }) {
   const dead = `focus restartButton in ${level.name}`, alive = `focus field in ${level.name}`;
   if (!level.scenery) await level.learnScenery(shot);
+  const arrows = await arrowClock(game.page);
   // Level 2's ten steps through four lanes take the most deaths, up to 14
   // seen; 40 means the lanes are misread.
-  let deaths = 0, moveMs = 30;
+  let deaths = 0;
   for (const end = Date.now() + 180000; ;) {
     if (Date.now() > end || deaths >= 40) throw new Error(`${level.name} not won within 3 minutes, ${deaths} deaths on the way`);
     if (game.log.slice(at).includes(dead)) {
@@ -182,36 +186,64 @@ export async function winLevel(game, level, at, shot, { move, restart }) {
     // Where every way up crosses every lane at once (levels 1 and 2 from
     // their restart row), the bottom limit, a step lower, has a row between.
     if (plan.crossed.length === level.lanes.length) {
-      await move('ArrowDown', 1);
+      await arrows.time(() => move('ArrowDown', 1), 1);
       continue;
     }
-    // The picture shows the field up to a frame before it was taken: when
-    // the shot says, else somewhen between asking for it and now. Step k
-    // lands about k moves from now, give or take a move. Each lane must be
-    // clear while the turtle can be in it.
-    const now = Date.now(), newest = picture.takenAt ?? now, oldest = (picture.takenAt ?? t0) - 60;
+    // The picture shows the field as the page last drew it, where the shot
+    // says when that was (less the frame it took), else up to a frame before
+    // it was asked for. Each lane must be clear from when the step into it
+    // can land to when the step out of it can, as the last dashes' keys
+    // landed.
+    const now = Date.now(), newest = picture.drawnAt ?? now, oldest = picture.drawnAt ? newest - 20 : t0 - 60;
+    const { lag, gap } = arrows;
     const ok = plan.crossed.every(({ lane, first, last }) => level.clear(
-      seen, lane, seen.turtle.left / TW, now - newest + (first - 1) * moveMs, now - oldest + (last + 1) * moveMs + 100));
+      seen, lane, seen.turtle.left / TW, now - newest + lag.min + (first - 1) * gap.min, now - oldest + lag.max + last * gap.max + 50));
     if (!ok) continue;
-    const t1 = Date.now(), target = seen.turtle.top - plan.n * level.step;
-    await move('ArrowUp', plan.n);
-    moveMs = Math.max(moveMs * 0.8, (Date.now() - t1) / plan.n);
+    const target = seen.turtle.top - plan.n * level.step;
+    await arrows.time(() => move('ArrowUp', plan.n), plan.n, now);
     if (target >= level.goal) {
-      // The next dash starts where this one ends; where the shot says when
-      // it was taken, its steps are timed by how long this one's took to
-      // show, as a busy page takes them late.
+      // The next dash starts where this one ends, once the page shows it.
       for (const until = Date.now() + 3000; Date.now() < until;) {
         if (game.log.slice(at).includes(dead)) break;
-        const after = await shot();
-        if (level.look(after).turtle?.top !== target) continue;
-        if (after.takenAt) moveMs = Math.max(moveMs, (after.takenAt - t1) / plan.n);
-        break;
+        if (level.look(await shot()).turtle?.top === target) break;
       }
       continue;
     }
     const next = await game.waitLog(new RegExp(`^(window shown messageBox "Plodway" "Winner!"|${dead})$`), { from: at });
     if (game.log[next - 1].startsWith('window shown')) return { at: next, deaths };
   }
+}
+
+// When the page's arrow keys reach the game, which moves the turtle as it
+// takes each key: `time(send, n, since)` sends n and notes how long the
+// first took to land after `since` (lag) and each next one after it (gap);
+// lag and gap are the least and most of the last five sendings.
+async function arrowClock(page) {
+  let count = await page.evaluate(() => {
+    if (!window.arrowsLanded) {
+      window.arrowsLanded = [];
+      addEventListener('keydown', (e) => { if (e.key.startsWith('Arrow')) arrowsLanded.push(performance.timeOrigin + performance.now()); }, true);
+    }
+    return arrowsLanded.length;
+  });
+  const lags = [], gaps = [];
+  const range = (list, none) => list.length ? { min: Math.min(...list), max: Math.max(...list) } : none;
+  return {
+    lag: { min: 0, max: 100 }, gap: { min: 0, max: 30 },
+    async time(send, n, since = Date.now()) {
+      await send();
+      let landed = [];
+      for (const until = Date.now() + 3000; landed.length < n && Date.now() < until;)
+        landed = await page.evaluate((from) => arrowsLanded.slice(from), count);
+      if (landed.length !== n) throw new Error(`${landed.length} of ${n} arrow keys reached the game`);
+      count += n;
+      lags.push(landed[0] - since);
+      if (n > 1) gaps.push((landed[n - 1] - landed[0]) / (n - 1));
+      for (const list of [lags, gaps]) list.splice(0, list.length - 5);
+      this.lag = range(lags, this.lag);
+      this.gap = range(gaps, this.gap);
+    },
+  };
 }
 
 export function sameImage(a, b) {

@@ -209,10 +209,53 @@ export class Game {
     await Promise.all(sent);
   }
 
-  // The canvas' pixels in the rectangle, in device pixels at scale 1.
-  async pixels(clip) {
-    const png = await this.page.screenshot({ clip, type: 'png' });
-    return decodePng(Buffer.from(png));
+  // Before the page loads: Qt draws by WebGL, whose picture is gone once
+  // shown unless kept, for field(); when it last drew says how old the
+  // picture is.
+  async keepPictures() {
+    await this.page.evaluateOnNewDocument(() => {
+      const getContext = HTMLCanvasElement.prototype.getContext;
+      HTMLCanvasElement.prototype.getContext = function (type, options) {
+        return getContext.call(this, type, type.startsWith('webgl') ? { ...options, preserveDrawingBuffer: true } : options);
+      };
+      for (const gl of [WebGLRenderingContext, WebGL2RenderingContext])
+        for (const name of ['drawArrays', 'drawElements']) {
+          const draw = gl.prototype[name];
+          gl.prototype[name] = function (...args) { window.drawnAt = performance.timeOrigin + performance.now(); return draw.apply(this, args); };
+        }
+    });
+  }
+
+  // A play field's pixels, `size` game pixels placed at `field` (as placed()
+  // gives it), each read at its middle from the canvas itself, and when it
+  // was drawn and read (the page's clock is this one's): a screenshot waits
+  // for the browser's next frame, up to half a second when busy, in which a
+  // car crosses most of the field. Qt puts a window on whole CSS pixels,
+  // where the log's place times the scale may fall between them. A field
+  // taller than its window (level 2's) has its last rows repeated from the
+  // window's last.
+  async field(field, size) {
+    const { data, takenAt, drawnAt } = await this.page.evaluate(({ x, y, width, height, canvas: { scale } }, size) => {
+      const screen = document.getElementById('screen'), box = screen.getBoundingClientRect();
+      const gl = screen.getContext('webgl2') ?? screen.getContext('webgl');
+      const k = screen.width / box.width, kx = scale * k, ky = scale * k;
+      const [w, h] = [Math.round(width * k), Math.round(height * k)];
+      const left = Math.round((Math.round(x) - box.left) * k), top = Math.round((Math.round(y) - box.top) * k);
+      const all = new Uint8Array(w * h * 4), takenAt = performance.timeOrigin + performance.now();
+      gl.readPixels(left, screen.height - top - h, w, h, gl.RGBA, gl.UNSIGNED_BYTE, all);  // rows bottom up
+      const out = new Uint8Array(size.width * size.height * 3);
+      for (let gy = 0, o = 0; gy < size.height; gy++)
+        for (let gx = 0; gx < size.width; gx++, o += 3) {
+          const i = ((h - 1 - Math.min(h - 1, Math.floor((gy + 0.5) * ky))) * w + Math.floor((gx + 0.5) * kx)) * 4;
+          out.set(all.subarray(i, i + 3), o);
+        }
+      let text = '';
+      for (let i = 0; i < out.length; i += 0x8000) text += String.fromCharCode(...out.subarray(i, i + 0x8000));
+      return { data: btoa(text), takenAt, drawnAt: window.drawnAt };
+    }, field, size);
+    const rgb = Buffer.from(data, 'base64');
+    return { width: size.width, height: size.height, data: rgb, takenAt, drawnAt,
+             rgb: (x, y) => { const i = (y * size.width + x) * 3; return (rgb[i] << 16) | (rgb[i + 1] << 8) | rgb[i + 2]; } };
   }
 }
 

@@ -47,7 +47,7 @@ async function main() {
     onScreen(restart, `${level.name}'s "Restart"`);
     const directions = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
     return {
-      shot: () => fieldPixels(page, field, size),
+      shot: () => game.field(field, size),
       move: (key, times = 1) => game.swipe(middle.x, middle.y, directions[key], times),
       restart: () => tap(restart, `${level.name}'s "Restart"`),
     };
@@ -68,13 +68,7 @@ async function main() {
   };
   try {
     await page.emulate(phone);
-    // Qt draws by WebGL, whose picture is gone once shown unless kept.
-    await page.evaluateOnNewDocument(() => {
-      const getContext = HTMLCanvasElement.prototype.getContext;
-      HTMLCanvasElement.prototype.getContext = function (type, options) {
-        return getContext.call(this, type, type.startsWith('webgl') ? { ...options, preserveDrawingBuffer: true } : options);
-      };
-    });
+    await game.keepPictures();
     step = 'loads the page on a phone';
     await page.goto(`${server.url}index.html?log`);
     await game.state('running');
@@ -170,37 +164,6 @@ function textLines(img) {
     else lines.push({ x0, x1, y0: y, y1: y });
   }
   return lines;
-}
-
-// The field's pixels, one a game pixel, each read at its middle from the
-// canvas itself, and when (the page's clock is this one's): a screenshot at
-// three device pixels a CSS pixel waits for the software renderer's next
-// frame, up to half a second, in which a car crosses most of the field. Qt
-// puts a window on whole CSS pixels, where the log's place times the scale
-// may fall between them. A field taller than its window (level 2's) has its
-// last rows repeated from the window's last.
-async function fieldPixels(page, field, size) {
-  const { data, takenAt } = await page.evaluate(({ x, y, width, height, canvas: { scale } }, size) => {
-    const screen = document.getElementById('screen'), box = screen.getBoundingClientRect();
-    const gl = screen.getContext('webgl2') ?? screen.getContext('webgl');
-    const k = screen.width / box.width, kx = scale * k, ky = scale * k;
-    const [w, h] = [Math.round(width * k), Math.round(height * k)];
-    const left = Math.round((Math.round(x) - box.left) * k), top = Math.round((Math.round(y) - box.top) * k);
-    const all = new Uint8Array(w * h * 4), takenAt = performance.timeOrigin + performance.now();
-    gl.readPixels(left, screen.height - top - h, w, h, gl.RGBA, gl.UNSIGNED_BYTE, all);  // rows bottom up
-    const out = new Uint8Array(size.width * size.height * 3);
-    for (let gy = 0, o = 0; gy < size.height; gy++)
-      for (let gx = 0; gx < size.width; gx++, o += 3) {
-        const i = ((h - 1 - Math.min(h - 1, Math.floor((gy + 0.5) * ky))) * w + Math.floor((gx + 0.5) * kx)) * 4;
-        out.set(all.subarray(i, i + 3), o);
-      }
-    let text = '';
-    for (let i = 0; i < out.length; i += 0x8000) text += String.fromCharCode(...out.subarray(i, i + 0x8000));
-    return { data: btoa(text), takenAt };
-  }, field, size);
-  const rgb = Buffer.from(data, 'base64');
-  return { width: size.width, height: size.height, takenAt,
-           rgb: (x, y) => { const i = (y * size.width + x) * 3; return (rgb[i] << 16) | (rgb[i + 1] << 8) | rgb[i + 2]; } };
 }
 
 async function waitFor(predicate, message, timeout = 10000) {

@@ -3,7 +3,8 @@
 // level 1 from the menu's list, two deaths and restarts (Space, then Enter on
 // the focused Restart), "Paused" holding the traffic, a win by watching the
 // lanes, level 2, the menu closed and started again; and level 1's field as
-// it opens, beside docs/screenshots/level1.png, and at the device pixel
+// it opens and the "Paused" and "Winner!" boxes beside their pictures in
+// docs/screenshots, and level 1's field at the device pixel
 // ratios of laptops and a phone, with nothing but its window's frame beside
 // it. What it knows of the level and where the windows are comes from the
 // window log.
@@ -29,6 +30,7 @@ async function main() {
   const page = await browser.newPage();
   const game = new Game(page);
   try {
+    await game.keepPictures();
     for (const [width, height, dpr] of [[1024, 768, 1.25], [1024, 768, 1.5], [1024, 768, 2], [390, 844, 3]]) {
       step = `level 1's field at device pixel ratio ${dpr} in ${width}x${height}`;
       await fieldEdges(page, game, server.url, { width, height, deviceScaleFactor: dpr });
@@ -70,8 +72,7 @@ async function main() {
     const field = await game.placed('level1', opened);
     laidOut('level1', field, menu);
     // The play field fills the client area from its top-left corner.
-    const clip = { x: field.x, y: field.y, width: level.field.width / TW, height: level.field.height / TW };
-    const shot = async () => game.pixels(clip);
+    const shot = () => game.field(field, { width: level.field.width / TW, height: level.field.height / TW });
     await level.learnScenery(shot);
     const { count, first } = level.differences(await shot(), readPng(join(repo, 'docs/screenshots/level1.png')));
     check(count === 0, `${count} pixels of level 1's field differ from docs/screenshots/level1.png, the first at ${first}`);
@@ -87,6 +88,7 @@ async function main() {
     step = '"Paused" holds the traffic';
     await game.key('p');
     at = await game.waitLog('window shown messageBox "Plodway" "Paused"', { from: at });
+    at = await asOnDesktop(page, game, at, 'paused');
     await sleep(1000);
     const held = await shot();
     await sleep(600);
@@ -110,6 +112,8 @@ async function main() {
     ({ at, deaths } = await winLevel(game, level, at, shot,
                                       { move: (key, times) => game.key(key, times), restart: () => game.key('Enter') }));
     console.log(`level 1 won after ${deaths} deaths on the way`);
+    step = '"Winner!" beside docs/screenshots/winner.png';
+    at = await asOnDesktop(page, game, at, 'winner');
     await game.key('Enter');
     const won = at;
     at = await game.waitLog(/^window shown level2 "Level 2: The Big City"$/, { from: at });
@@ -288,6 +292,19 @@ function shows(img, ref, patch, client) {
     for (let dx = 0; dx < patch.width; dx++)
       if (img.rgb(client.x + patch.x + dx, client.y + patch.y + dy) !== ref.rgb(patch.x + dx, patch.y + dy)) return false;
   return true;
+}
+
+// Checks that the box the log showed last before line `at`, once it has
+// the keyboard, is docs/screenshots/NAME.png to the pixel; returns the line
+// after its focus.
+async function asOnDesktop(page, game, at, name) {
+  const settled = await game.waitLog('focus QPushButton in messageBox', { from: at });
+  const box = await game.placed('messageBox', at - 1), ref = readPng(join(repo, `docs/screenshots/${name}.png`));
+  check(box.width === ref.width && box.height === ref.height,
+        `the box is ${box.width}x${box.height}, docs/screenshots/${name}.png ${ref.width}x${ref.height}`);
+  const differ = differing(decodePng(Buffer.from(await page.screenshot({ type: 'png' }))), ref, box);
+  check(differ === 0, `${differ} pixels of the box differ from docs/screenshots/${name}.png`);
+  return settled;
 }
 
 // The pixels of `ref` that the page shows otherwise with `ref`'s client area at `client`.

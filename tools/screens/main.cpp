@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // plodway-screens [--check [--fields]] [--scale N] [--platform NAME] DIR [NAME...]:
-// writes DIR/menu.png and DIR/level1.png to level3.png (or just the NAMEs
-// given), each the client area of the real window as it opens, offscreen (or
+// writes DIR/menu.png, DIR/level1.png to level3.png, and the boxes
+// DIR/paused.png and DIR/winner.png (or just the NAMEs given), each the
+// client area of the real window as it opens, offscreen (or
 // on the Qt platform NAME), at N device pixels per pixel (1 unless given; 2
 // for the software centres' larger shots).
 // With --check it renders them again and compares them with the files in DIR:
@@ -10,7 +11,7 @@
 // controls whose text that font draws. With --fields only the game's own
 // pictures must match, the play fields and the title picture (their text
 // still left out where the font differs); the rest, drawn by the platform's
-// style, is counted and reported.
+// style (the boxes whole), is counted and reported.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -18,12 +19,14 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTextStream>
 #include <QWidget>
 
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -31,6 +34,8 @@
 #include "app/menu_window.h"
 #include "engine/level_window.h"
 #include "levels/levels.h"
+#include "winsys/message_box.h"
+#include "winsys/platform_codes.h"
 #include "winsys/play_field.h"
 #include "winsys/twips.h"
 
@@ -100,12 +105,19 @@ std::vector<Shot> render(const QStringList& names, int scale) {
         shots.push_back(grabWindow(name, *level, QRect(field.mapTo(level.get(), QPoint(0, 0)), field.size()),
                                    fieldCaptions(*level), scale));
     }
+    // The boxes a level shows, one with the platform's icon and one without.
+    for (const auto& [name, text, style] : {std::tuple{"paused", "Paused", winsys::kInformationIcon},
+                                            std::tuple{"winner", "Winner!", winsys::kPlainMessage}}) {
+        if (!wanted(QLatin1String(name))) continue;
+        QMessageBox* box = winsys::makeMessageBox(nullptr, QLatin1String(text), style, std::nullopt);
+        shots.push_back(grabWindow(QLatin1String(name), *box, {}, {}, scale));
+        delete box;
+    }
     return shots;
 }
 
-// Pixels that differ inside `within` (everywhere if null), but for those in `skipped`.
-int differingPixels(const QImage& a, const QImage& b, const std::vector<QRect>& skipped, QRect within = {}) {
-    if (within.isNull()) within = a.rect();
+// Pixels that differ inside `within`, but for those in `skipped`.
+int differingPixels(const QImage& a, const QImage& b, const std::vector<QRect>& skipped, QRect within) {
     int count = 0;
     for (int y = within.top(); y <= within.bottom(); ++y)
         for (int x = within.left(); x <= within.right(); ++x) {
@@ -196,14 +208,14 @@ int main(int argc, char** argv) {
         } else if (fields) {
             const int inside = differingPixels(saved, shot.image, skipped, shot.gameArea);
             const int text = differingPixels(saved, shot.image, {}, shot.gameArea) - inside;
-            const int elsewhere = differingPixels(saved, shot.image, {}) - inside - text;
+            const int elsewhere = differingPixels(saved, shot.image, {}, saved.rect()) - inside - text;
             const int area = shot.gameArea.width() * shot.gameArea.height();
             err << path << ": " << inside << " of the game's " << area << " pixels differ";
             if (!skipped.empty()) err << ", and " << text << " where the other font draws its text";
             err << "; " << elsewhere << " of the other " << shot.image.width() * shot.image.height() - area
                 << ", drawn by the platform's style\n";
             if (inside > 0) ++failures;
-        } else if (const int n = differingPixels(saved, shot.image, skipped); n > 0) {
+        } else if (const int n = differingPixels(saved, shot.image, skipped, saved.rect()); n > 0) {
             err << path << ": " << n << " pixels differ from the window now\n";
             ++failures;
         }
