@@ -32,9 +32,10 @@ foreach(file plodway.js plodway.wasm plodway.wasm.br plodway.wasm.gz qtloader.js
   file(COPY_FILE ${GAME}/${file} ${SITE}/${file})
 endforeach()
 # The maskable icon on the page's background (style.css), which the
-# manifest names as the theme colour too.
+# manifest names as the theme colour too; Safari's home-screen icon the same,
+# as it must be opaque and iOS rounds its corners.
 foreach(icon "--ico;favicon.ico;16;32;48;64" "--png;icon-192.png;192" "--png;icon-512.png;512"
-             "--maskable;icon-maskable-512.png;512;#c9c2ae")
+             "--maskable;icon-maskable-512.png;512;#c9c2ae" "--maskable;apple-touch-icon.png;180;#c9c2ae")
   list(GET icon 0 kind)
   list(GET icon 1 name)
   list(SUBLIST icon 2 -1 rest)

@@ -8,6 +8,7 @@ import { createServer } from 'node:http';
 import { createRequire } from 'node:module';
 import { extname, join, normalize, resolve } from 'node:path';
 import { inflateSync } from 'node:zlib';
+import { kConsolePath, kDriver, kMiniBrowser, launchWebKit } from './webkit.mjs';
 
 const require = createRequire(import.meta.url);
 let puppeteer;
@@ -30,13 +31,27 @@ const types = {
 // Content-Length; `pause` (0 to 1) stops the first .wasm after that share
 // of its bytes until resume(), and `paused` says how far it got. `requests`
 // lists what was asked: path, Accept-Encoding, Content-Encoding and bytes sent.
+// `headScripts` are run by each page it serves before the page's own
+// scripts, where a browser's driver has no way to (WebDriver); such a script
+// may POST a JSON list of console lines to kConsolePath, which go to the
+// listeners given to onConsole().
 export async function serve(root, page = 'index.html', { encoding, length = true, pause } = {}) {
   root = resolve(root);
+  const headScripts = [], consoleListeners = [];
   try { statSync(join(root, page)); } catch { throw new Error(`no ${join(root, page)}: build and stage the site with scripts/web.sh`); }
   const requests = [];
   let resume, pausedOk;
   const paused = new Promise((ok) => { pausedOk = ok; });
   const server = createServer((req, res) => {
+    if (req.method === 'POST' && req.url === kConsolePath) {
+      let body = '';
+      req.on('data', (d) => { body += d; });
+      req.on('end', () => {
+        res.writeHead(204).end();
+        for (const line of JSON.parse(body)) consoleListeners.forEach((l) => l(line));
+      });
+      return;
+    }
     const path = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname)).replace(/^(\.\.[/\\])+/, '');
     const file = join(root, path.endsWith('/') ? path + 'index.html' : path);
     const sizeOf = (f) => { try { return statSync(f).isFile() && statSync(f).size; } catch { return false; } };
@@ -54,6 +69,11 @@ export async function serve(root, page = 'index.html', { encoding, length = true
     Object.assign(requests.at(-1), { encoding: sent?.[0], bytes: sizeOf(body) });
     const headers = { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-store' };
     if (sent) Object.assign(headers, { 'Content-Encoding': sent[0], Vary: 'Accept-Encoding' });
+    if (headScripts.length && extname(file) === '.html' && !sent) {
+      const html = readFileSync(file, 'utf8').replace('<head>', `<head><script>${headScripts.join('\n')}</script>`);
+      res.writeHead(200, headers).end(html);
+      return;
+    }
     if (length) headers['Content-Length'] = sizeOf(body);
     res.writeHead(200, headers);
     if (pause === undefined || extname(file) !== '.wasm' || resume) {
@@ -66,11 +86,12 @@ export async function serve(root, page = 'index.html', { encoding, length = true
   });
   await new Promise((ok) => server.listen(0, '127.0.0.1', ok));
   return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(), requests,
-           paused, resume: () => resume() };
+           paused, resume: () => resume(), headScripts, onConsole: (listener) => consoleListeners.push(listener) };
 }
 
 // Firefox draws WebGL only with a display: headless it has no GL driver
-// (FEATURE_FAILURE_WEBGL_EXHAUSTED_DRIVERS). It gets an X server of its own.
+// (FEATURE_FAILURE_WEBGL_EXHAUSTED_DRIVERS), and WebKitGTK has no headless
+// mode. Each gets an X server of its own.
 async function startXvfb() {
   const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
                      { stdio: ['ignore', 'ignore', 'pipe', 'pipe'] });
@@ -96,7 +117,15 @@ export const browsers = {
   },
 };
 
-export async function launch(name) {
+// WebKit (webkit.mjs) hears the page through `server`, the tests' server.
+export async function launch(name, server) {
+  if (name === 'webkit') {
+    for (const file of [kMiniBrowser, kDriver])
+      try { statSync(file); } catch { throw new Error(`no ${file}: run scripts/web-browsers.sh`); }
+    const xvfb = await startXvfb();
+    const { browser, close } = await launchWebKit(xvfb.display, server).catch((e) => { xvfb.stop(); throw e; });
+    return { browser, close: async () => { await close(); xvfb.stop(); } };
+  }
   const options = browsers[name];
   if (!options) throw new Error(`unknown browser ${name}: ${Object.keys(browsers).join(' or ')}`);
   try { statSync(options.executablePath); } catch {
@@ -266,6 +295,31 @@ export class Game {
 export const barTop = (client) => client.y - client.frame.top + client.frame.left;
 export const barHeight = (client) => client.frame.top - 2 * client.frame.left;
 export const closeBox = (client) => ({ x: client.x + client.width - 10, y: barTop(client) + barHeight(client) / 2 });
+
+// The centre of `part`, in pixels of a picture of window `win` that is
+// `size` big, on the page where the log placed `win`.
+export function pointIn(win, part, size) {
+  const sx = win.width / size.width, sy = win.height / size.height;
+  return { x: win.x + ((part.x0 + part.x1 + 1) / 2) * sx, y: win.y + ((part.y0 + part.y1 + 1) / 2) * sy };
+}
+
+// The bands of rows that hold dark pixels (text, a descender a row apart
+// included), each with the columns its dark pixels span.
+export function textLines(img) {
+  const lines = [];
+  for (let y = 0; y < img.height; y++) {
+    let x0 = Infinity, x1 = -1;
+    for (let x = 0; x < img.width; x++) {
+      const c = img.rgb(x, y), luma = ((c >> 16) * 3 + ((c >> 8) & 255) * 6 + (c & 255)) / 10;
+      if (luma < 64) { x0 = Math.min(x0, x); x1 = x; }
+    }
+    const last = lines.at(-1);
+    if (x1 < 0) continue;
+    if (last && last.y1 >= y - 2) Object.assign(last, { y1: y, x0: Math.min(last.x0, x0), x1: Math.max(last.x1, x1) });
+    else lines.push({ x0, x1, y0: y, y1: y });
+  }
+  return lines;
+}
 
 // 8-bit RGB or RGBA PNG, not interlaced: what the browsers and Qt write.
 export function decodePng(buf) {

@@ -12,7 +12,7 @@
 import { mkdirSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { Game, decodePng, launch, readPng, serve } from './lib.mjs';
+import { Game, decodePng, launch, pointIn, readPng, serve, textLines } from './lib.mjs';
 import { TW, readLevel, winLevel } from './levels.mjs';
 
 const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
@@ -42,7 +42,7 @@ async function main() {
   const touchLevel = (level, field) => {
     const size = { width: level.field.width / TW, height: level.field.height / TW };
     const middle = { x: field.x + field.width / 2, y: field.y + field.height / 2 };
-    const restart = at_(field, level.restart, size);
+    const restart = pointIn(field, level.restart, size);
     onScreen(middle, `the middle of ${level.name}'s field`);
     onScreen(restart, `${level.name}'s "Restart"`);
     const directions = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
@@ -63,7 +63,7 @@ async function main() {
       type: 'png', clip: { x: box.x, y: box.y, width: box.width, height: box.height } })));
     const lines = textLines(shot);
     check(lines.length >= 2, `the box shows ${lines.length} lines of text, not its text and OK`);
-    await tap(at_(box, lines.at(-1), shot), 'the box\'s OK');
+    await tap(pointIn(box, lines.at(-1), shot), 'the box\'s OK');
     return game.waitLog('window hidden messageBox', { from: at });
   };
   try {
@@ -83,9 +83,9 @@ async function main() {
     const lines = textLines(menuShot).slice(-4);
     check(lines.length === 4 && lines[3].y0 > lines[2].y1 + 20,
           `docs/screenshots/menu.png does not end in three lines of text and a button's: ${JSON.stringify(lines)}`);
-    await tap(at_(menu, lines[0], menuShot), 'the list\'s first level');
+    await tap(pointIn(menu, lines[0], menuShot), 'the list\'s first level');
     at = await game.waitLog('focus levelList in menu', { from: at });
-    await tap(at_(menu, lines[3], menuShot), '"Go Play!"');
+    await tap(pointIn(menu, lines[3], menuShot), '"Go Play!"');
     const shown = await game.waitLog('window shown level1 "Level 1: Country Highway"', { from: at });
     at = await game.waitLog('focus field in level1', { from: shown });
     const level = readLevel(game.log, 'level1', shown - 1);
@@ -141,30 +141,6 @@ async function main() {
   }
 }
 
-// The centre of `part`, in pixels of a picture of window `win` that is
-// `size` big, on the page where the log placed `win`.
-function at_(win, part, size) {
-  const sx = win.width / size.width, sy = win.height / size.height;
-  return { x: win.x + ((part.x0 + part.x1 + 1) / 2) * sx, y: win.y + ((part.y0 + part.y1 + 1) / 2) * sy };
-}
-
-// The bands of rows that hold dark pixels (text, a descender a row apart
-// included), each with the columns its dark pixels span.
-function textLines(img) {
-  const lines = [];
-  for (let y = 0; y < img.height; y++) {
-    let x0 = Infinity, x1 = -1;
-    for (let x = 0; x < img.width; x++) {
-      const c = img.rgb(x, y), luma = ((c >> 16) * 3 + ((c >> 8) & 255) * 6 + (c & 255)) / 10;
-      if (luma < 64) { x0 = Math.min(x0, x); x1 = x; }
-    }
-    const last = lines.at(-1);
-    if (x1 < 0) continue;
-    if (last && last.y1 >= y - 2) Object.assign(last, { y1: y, x0: Math.min(last.x0, x0), x1: Math.max(last.x1, x1) });
-    else lines.push({ x0, x1, y0: y, y1: y });
-  }
-  return lines;
-}
 
 async function waitFor(predicate, message, timeout = 10000) {
   for (const end = Date.now() + timeout; Date.now() < end;) if (await predicate()) return;

@@ -68,10 +68,14 @@ async function fromFile(browser) {
 
 // The manifest's icons: the turtle whole, and inside the maskable one's safe
 // circle, on the theme colour.
+// The manifest's icons, and Safari's home-screen icon, which iOS wants
+// opaque: on the theme colour, like a maskable one.
 function icons() {
   const manifest = JSON.parse(readFileSync(join(site, 'manifest.webmanifest'), 'utf8'));
   const theme = parseInt(manifest.theme_color.slice(1), 16);
-  for (const icon of manifest.icons) {
+  const apple = readFileSync(join(site, 'index.html'), 'utf8').match(/<link rel="apple-touch-icon" href="([^"]+)">/);
+  check(apple, 'index.html names no apple-touch-icon');
+  for (const icon of [...manifest.icons, { src: apple[1], sizes: '180x180', purpose: 'maskable' }]) {
     const img = readPng(join(site, icon.src)), size = img.width;
     check(icon.sizes === `${size}x${img.height}`, `${icon.src} is ${size}x${img.height}, the manifest says ${icon.sizes}`);
     if (icon.purpose !== 'maskable') continue;

@@ -118,12 +118,14 @@ int main(int argc, char** argv) {
     const bool maskable = argc == 5 && qstrcmp(argv[1], "--maskable") == 0;
     if (png || maskable) {
         // Web icons are whole multiples of the art, so that no pixel of it
-        // comes out wider than another.
+        // comes out wider than another; a maskable one enlarges it by whole
+        // times on its colour at any size (Safari's home screen wants 180).
         const int art = art::image(art::icoTurtle).width();
         bool ok = false;
         const int size = QString::fromLocal8Bit(argv[3]).toInt(&ok);
-        if (!ok || size < art || size > 1024 || size % art != 0) {
-            err << "size " << argv[3] << " is not a multiple of " << art << " pixels up to 1024\n";
+        if (!ok || size < art || size > 1024 || (!maskable && size % art != 0)) {
+            err << "size " << argv[3] << " is not " << (maskable ? "" : "a multiple of ") << art
+                << " pixels or more, up to 1024\n";
             return 2;
         }
         const QColor colour(QString::fromLocal8Bit(maskable ? argv[4] : "#000"));

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Where the window system sends a changed icon out at once (Windows, the
-// browser, and Linux built without X11), it is simply set.
+// Where the window system sends a changed icon out at once (Windows, and
+// Linux built without X11), it is simply set.
 #include <QIcon>
 #include <QWidget>
 
