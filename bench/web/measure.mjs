@@ -7,8 +7,10 @@
 //   built for wasm in BENCH_BUILD, on Qt's own page, level 1 untouched for SECONDS_PER_RUN;
 // - the browser's CPU (all its processes, from /proc) over SECONDS_PER_RUN with level 1
 //   untouched, and with the bare window (bench/baseline) built for wasm, alternating, RUNS (3) each.
+// BROWSERS='chromium firefox webkit' picks the browsers. Without BENCH_BUILD the tick spacing and
+// the bare window are left out.
 import { execSync } from 'node:child_process';
-import { readdirSync, readFileSync } from 'node:fs';
+import { existsSync, readdirSync, readFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import { Game, launch, serve } from '../../tests/web/lib.mjs';
 
@@ -72,7 +74,7 @@ async function openLevel1(game) {
 }
 
 async function startTimes(name, site) {
-  const { browser, close } = await launch(name);
+  const { browser, close } = await launch(name, site);
   const times = [];
   try {
     for (let i = 0; i < STARTS; i++) {
@@ -95,7 +97,7 @@ async function startTimes(name, site) {
 }
 
 async function ticks(name, bench) {
-  const { browser, close } = await launch(name);
+  const { browser, close } = await launch(name, bench);
   try {
     const page = await browser.newPage();
     const game = new Game(page);
@@ -111,8 +113,8 @@ async function ticks(name, bench) {
   }
 }
 
-async function cpu(name, url, prepare) {
-  const { browser, close, pid } = await launch(name);
+async function cpu(name, server, url, prepare) {
+  const { browser, close, pid } = await launch(name, server);
   try {
     const page = await browser.newPage();
     await prepare(page, new Game(page), url);
@@ -129,7 +131,10 @@ let gameCanvas;
 const playLevel1 = async (page, game, url) => {
   await page.goto(url);
   await game.state('running');
-  gameCanvas = await page.$eval('#screen', (c) => ({ width: c.offsetWidth, height: c.offsetHeight }));
+  gameCanvas = await page.evaluate(() => {
+    const c = document.getElementById('screen');
+    return { width: c.offsetWidth, height: c.offsetHeight };
+  });
   await openLevel1(game);
   await game.waitLog('focus field in level1');
 };
@@ -140,18 +145,22 @@ const bareWindow = async (page, game, url) => {
 
 const wasm = join(build, 'plodway.wasm');
 console.log(`gzip -9c ${wasm} | wc -c: ${execSync(`gzip -9c '${wasm}' | wc -c`).toString().trim()} bytes`);
-const site = await serve(join(build, 'site')), bench = await serve(join(benchBuild, 'bench'), 'plodway-instrumented.html');
+const site = await serve(join(build, 'site'));
+const bench = existsSync(join(benchBuild, 'bench')) ? await serve(join(benchBuild, 'bench'), 'plodway-instrumented.html') : null;
+if (!bench) console.log(`no ${benchBuild}/bench: the tick spacing and the bare window are left out`);
 try {
   for (const name of BROWSERS) {
     const starts = await startTimes(name, site);
     console.log(`${name}: navigation to running, ms: median ${fmt(median(starts), 0)} (${starts.map((t) => fmt(t, 0)).join(', ')})`);
-    const spacing = await ticks(name, bench);
-    console.log(`${name}: traffic tick spacing, ms, ${spacing.length} ticks: median ${fmt(median(spacing), 3)}, ` +
-                `p99 ${fmt(quantile(spacing, 0.99), 3)}, largest ${fmt(Math.max(...spacing), 3)}`);
+    if (bench) {
+      const spacing = await ticks(name, bench);
+      console.log(`${name}: traffic tick spacing, ms, ${spacing.length} ticks: median ${fmt(median(spacing), 3)}, ` +
+                  `p99 ${fmt(quantile(spacing, 0.99), 3)}, largest ${fmt(Math.max(...spacing), 3)}`);
+    }
     const game = [], bare = [];
     for (let run = 0; run < RUNS; run++) {
-      game.push(await cpu(name, `${site.url}index.html?log&scale=1`, playLevel1));
-      bare.push(await cpu(name, `${bench.url}plodway-baseline.html`, bareWindow));
+      game.push(await cpu(name, site, `${site.url}index.html?log&scale=1`, playLevel1));
+      if (bench) bare.push(await cpu(name, bench, `${bench.url}plodway-baseline.html`, bareWindow));
     }
     console.log(`${name}: CPU over ${SECONDS} s, % of one core: level 1 untouched median ${fmt(median(game))} ` +
                 `(${game.map((v) => fmt(v)).join(', ')}), bare window median ${fmt(median(bare))} ` +
@@ -159,5 +168,5 @@ try {
   }
 } finally {
   site.close();
-  bench.close();
+  bench?.close();
 }

@@ -123,8 +123,8 @@ export async function launch(name, server) {
     for (const file of [kMiniBrowser, kDriver])
       try { statSync(file); } catch { throw new Error(`no ${file}: run scripts/web-browsers.sh`); }
     const xvfb = await startXvfb();
-    const { browser, close } = await launchWebKit(xvfb.display, server).catch((e) => { xvfb.stop(); throw e; });
-    return { browser, close: async () => { await close(); xvfb.stop(); } };
+    const { browser, close, pid } = await launchWebKit(xvfb.display, server).catch((e) => { xvfb.stop(); throw e; });
+    return { browser, close: async () => { await close(); xvfb.stop(); }, pid };
   }
   const options = browsers[name];
   if (!options) throw new Error(`unknown browser ${name}: ${Object.keys(browsers).join(' or ')}`);

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // How the staged site fares as served: its compressed .wasm unpacks to the
 // plain one; opened as a file, the page says how to serve it and loads
-// nothing. In Chromium also: the progress bar under each way a server may
-// send the .wasm; the browser may install it; a second visit plays with the
-// network gone; a new build replaces the one kept on the visit after it.
+// nothing; in a browser too old for it, it says so. In Chromium also: the
+// progress bar under each way a server may send the .wasm; the browser may
+// install it; a second visit plays with the network gone; a new build
+// replaces the one kept on the visit after it.
 // Usage: node served.test.mjs chromium|firefox [SITE_DIR]   (default build-web/site)
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -36,6 +37,8 @@ async function main() {
   try {
     step = 'opened as a file';
     await fromFile(browser);
+    step = 'in a browser without what the page\'s scripts use';
+    await tooOld(browser);
     if (name !== 'chromium') return;
     step = 'the icons';
     icons();
@@ -66,8 +69,22 @@ async function fromFile(browser) {
   await page.close();
 }
 
-// The manifest's icons: the turtle whole, and inside the maskable one's safe
-// circle, on the theme colour.
+// A browser that lacks what the page's scripts use (here matchMedia, as
+// though it were older) says it cannot run the game instead of loading on.
+async function tooOld(browser) {
+  const server = await serve(site), page = await browser.newPage(), game = new Game(page);
+  try {
+    await page.evaluateOnNewDocument(() => { window.matchMedia = undefined; });
+    await page.goto(`${server.url}index.html`);
+    await game.state('unsupported', 30000);
+    const text = await page.evaluate(() => document.getElementById('problem').innerText);
+    check(/cannot run in this browser/.test(text), `the page says "${text}"`);
+  } finally {
+    await page.close();
+    server.close();
+  }
+}
+
 // The manifest's icons, and Safari's home-screen icon, which iOS wants
 // opaque: on the theme colour, like a maskable one.
 function icons() {

@@ -75,7 +75,7 @@ async function startDriver(display) {
     if (Date.now() > end) throw new Error(`${kDriver} does not answer on ${url}: ${err}`);
     await new Promise((ok) => setTimeout(ok, 100));
   }
-  return { url, stop: () => driver.kill() };
+  return { url, pid: driver.pid, stop: () => driver.kill() };
 }
 
 // `server` is the tests' server (lib.mjs serve()), which hands the page the
@@ -99,7 +99,8 @@ export async function launchWebKit(display, server) {
     async userAgent() { return pages[0]?.evaluate(() => navigator.userAgent); },
     async close() { await Promise.all(pages.map((p) => p.close())); },
   };
-  return { browser, close: async () => { await browser.close(); driver.stop(); } };
+  // The driver starts the browser: its processes are all under the driver's.
+  return { browser, close: async () => { await browser.close(); driver.stop(); }, pid: driver.pid };
 }
 
 class WebKitPage {
