@@ -48,7 +48,7 @@ const kKeys = {
   Alt: Key.ALT, Shift: Key.SHIFT, Meta: Key.META, Equal: '=', Minus: '-',
   ...Object.fromEntries(Array.from({ length: 12 }, (_, i) => [`F${i + 1}`, Key[`F${i + 1}`]])),
 };
-const keyOf = (name) => kKeys[name] ?? kKeys[name.replace(/^(Key|Digit)/, '')] ??
+const keyOf = (name) => kKeys[name] ??
                         (/^Key[A-Z]$/.test(name) ? name.slice(3).toLowerCase() : /^Digit\d$/.test(name) ? name.slice(5) : name);
 
 async function freePort() {
