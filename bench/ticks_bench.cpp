@@ -4,13 +4,13 @@
 // turtle alive where the level loads it and the traffic driving.
 #include <benchmark/benchmark.h>
 
-#include "engine/handlers.h"
 #include "fake_host.h"
-#include "levels/levels.h"
+#include "rules/handlers.h"
+#include "rules/levels/levels.h"
 
 namespace {
 
-using engine::LevelControls;
+using rules::LevelControls;
 
 bool alive(const LevelControls& controls) { return controls.collisionChecksOn; }
 
@@ -19,7 +19,7 @@ bool alive(const LevelControls& controls) { return controls.collisionChecksOn; }
 void BM_TrafficTick(benchmark::State& state, int level) {
     LevelControls controls(levels::byNumber(level));
     for (auto _ : state) {
-        engine::moveTraffic(controls);
+        rules::moveTraffic(controls);
         benchmark::ClobberMemory();
     }
 }
@@ -30,9 +30,9 @@ void BM_TrafficTick(benchmark::State& state, int level) {
 void BM_CollisionCheck(benchmark::State& state, int level) {
     LevelControls controls(levels::byNumber(level));
     FakeHost host;
-    engine::moveTraffic(controls);
+    rules::moveTraffic(controls);
     for (auto _ : state) {
-        engine::checkCollisions(controls, host);
+        rules::checkCollisions(controls, host);
         benchmark::ClobberMemory();
     }
     if (!alive(controls) || !host.boxes.empty()) state.SkipWithError("the turtle did not stay alive");
@@ -45,9 +45,9 @@ void BM_TrafficEvent(benchmark::State& state, int level) {
     LevelControls controls(levels::byNumber(level));
     FakeHost host;
     for (auto _ : state) {
-        engine::checkCollisions(controls, host);
-        engine::moveTraffic(controls);
-        engine::checkCollisions(controls, host);
+        rules::checkCollisions(controls, host);
+        rules::moveTraffic(controls);
+        rules::checkCollisions(controls, host);
         benchmark::ClobberMemory();
     }
     if (!alive(controls) || !host.boxes.empty()) state.SkipWithError("the turtle did not stay alive");

@@ -9,23 +9,23 @@
 #include <QShortcut>
 #include <QTimer>
 
-#include "art/pixmaps.h"
+#include "app/level_window.h"
 #include "desktop/fixed_size.h"
 #include "desktop/window_icons.h"
-#include "engine/level_window.h"
-#include "levels/levels.h"
-#include "winsys/failure.h"
-#include "winsys/message_box.h"
-#include "winsys/modal.h"
-#include "winsys/platform_codes.h"
-#include "winsys/sharp_pixels.h"
-#include "winsys/standard_controls.h"
-#include "winsys/twips.h"
+#include "rules/box_styles.h"
+#include "rules/levels/levels.h"
+#include "widgets/failure.h"
+#include "widgets/message_box.h"
+#include "widgets/modal.h"
+#include "widgets/pixmaps.h"
+#include "widgets/sharp_pixels.h"
+#include "widgets/standard_controls.h"
+#include "widgets/twips.h"
 
 namespace app {
 
-using winsys::pxRect;
-using winsys::pxSize;
+using widgets::pxRect;
+using widgets::pxSize;
 
 namespace {
 constexpr int kBlinkInterval = 500;  // ms
@@ -43,7 +43,7 @@ public:
             auto* label = static_cast<QLabel*>(watched);
             const qreal ratio = label->devicePixelRatio();
             if (label->pixmap().devicePixelRatio() != ratio) {
-                label->setPixmap(winsys::sharpPixmap(art::image(art::picTitle), ratio));
+                label->setPixmap(widgets::sharpPixmap(widgets::image(art::picTitle), ratio));
             }
         }
         return false;
@@ -56,7 +56,7 @@ MenuWindow::MenuWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       blinkTimer_(new QTimer(this)),
-      levelList_(new winsys::ListBox(this)),
+      levelList_(new widgets::ListBox(this)),
       title_(new QLabel(this)),
       playButton_(new QPushButton(QStringLiteral("Go Play!"), this)),
       deadIcon_(revision_, {"deadIcon"}, 2160, 3420, &art::icoTurtleDead, false),
@@ -80,7 +80,7 @@ MenuWindow::MenuWindow(QWidget* parent)
     title_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     title_->setLineWidth(2);
     title_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    title_->setPixmap(art::pixmap(art::picTitle));
+    title_->setPixmap(widgets::pixmap(art::picTitle));
     title_->installEventFilter(new CrispTitle(title_));
     title_->setFocusPolicy(Qt::StrongFocus);
     // A tab stop, so a screen reader comes to it: say what it shows.
@@ -97,10 +97,10 @@ MenuWindow::MenuWindow(QWidget* parent)
     playButton_->setFocus();
 
     QObject::connect(playButton_, &QPushButton::clicked, this,
-                     [this] { winsys::guarded([this] { playSelectedLevel(); }); });
+                     [this] { widgets::guarded([this] { playSelectedLevel(); }); });
     // A double click on a level does exactly what "Go Play!" does.
     QObject::connect(levelList_, &QListWidget::itemDoubleClicked, this,
-                     [this] { winsys::guarded([this] { playSelectedLevel(); }); });
+                     [this] { widgets::guarded([this] { playSelectedLevel(); }); });
     // The default button: Enter clicks "Go Play!" wherever the focus is.
     for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* enter = new QShortcut(QKeySequence(key), this);
@@ -108,16 +108,16 @@ MenuWindow::MenuWindow(QWidget* parent)
     }
 
     blinkTimer_->setInterval(kBlinkInterval);
-    QObject::connect(blinkTimer_, &QTimer::timeout, this, [this] { winsys::guarded([this] { blinkIcon(); }); });
+    QObject::connect(blinkTimer_, &QTimer::timeout, this, [this] { widgets::guarded([this] { blinkIcon(); }); });
     blinkTimer_->start();
 
     setIcon(liveIcon_.picture());
 }
 
-void MenuWindow::setIcon(winsys::Picture picture) {
+void MenuWindow::setIcon(rules::Picture picture) {
     icon_ = picture;
     // Shown now, not with the next other request to the window system.
-    desktop::setIconNow(this, art::icon(*picture));
+    desktop::setIconNow(this, widgets::icon(*picture));
 }
 
 // Swaps the icon by comparing picture identity, not pixels.
@@ -136,8 +136,8 @@ int MenuWindow::selectedIndex() const {
 void MenuWindow::playSelectedLevel() {
     const int index = selectedIndex();
     if (index < 0 || index > kLastLevelIndex) return;
-    auto* level = new engine::LevelWindow(levels::byNumber(index + 1), this, [this] { openNextLevel(); });
-    winsys::openModal(level);
+    auto* level = new LevelWindow(levels::byNumber(index + 1), this, [this] { openNextLevel(); });
+    widgets::openModal(level);
 }
 
 void MenuWindow::openNextLevel() {
@@ -150,14 +150,14 @@ void MenuWindow::openNextLevel() {
         // browser a wait cannot begin on the stack where "Winner!"'s ended
         // (Qt 6.4 would hang the page).
         QTimer::singleShot(0, this, [this] {
-            winsys::showMessageBox(this, QStringLiteral("You beat all three levels!"), winsys::kInformationIcon,
+            widgets::showMessageBox(this, QStringLiteral("You beat all three levels!"), rules::kInformationIcon,
                                    QStringLiteral("Plodway"));
         });
     }
 }
 
 void MenuWindow::closeEvent(QCloseEvent* event) {
-    winsys::guarded([this] { closeAllWindows(); });
+    widgets::guarded([this] { closeAllWindows(); });
     event->accept();
 }
 

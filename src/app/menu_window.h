@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "winsys/controls.h"
+#include "rules/controls.h"
 
 class QLabel;
 class QListWidget;
@@ -31,24 +31,24 @@ public:
     QListWidget* list() const { return levelList_; }
     QPushButton* playButton() const { return playButton_; }
     QTimer* blinkTimer() const { return blinkTimer_; }
-    winsys::Picture icon() const { return icon_; }
+    rules::Picture icon() const { return icon_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void closeAllWindows();
-    void setIcon(winsys::Picture picture);
+    void setIcon(rules::Picture picture);
     int selectedIndex() const;
 
-    winsys::Revision revision_;
+    rules::Revision revision_;
     QTimer* blinkTimer_;
     QListWidget* levelList_;
     QLabel* title_;
     QPushButton* playButton_;
-    winsys::Image deadIcon_;
-    winsys::Image liveIcon_;
-    winsys::Picture icon_ = nullptr;  // the window's current icon
+    rules::Image deadIcon_;
+    rules::Image liveIcon_;
+    rules::Picture icon_ = nullptr;  // the window's current icon
 };
 
 }  // namespace app

@@ -12,20 +12,20 @@
 #include <QTimer>
 #include <cmath>
 
+#include "app/level_window.h"
 #include "app/menu_window.h"
-#include "engine/level_window.h"
 #include "support/modal_answer.h"
-#include "winsys/play_field.h"
+#include "widgets/play_field.h"
 
-using engine::LevelWindow;
+using app::LevelWindow;
 
 namespace {
 
 // True when no vehicle is near the column in the row one step up.
 bool clearAhead(LevelWindow* level) {
-    engine::LevelControls& controls = level->controls();
+    rules::LevelControls& controls = level->controls();
     const float left = controls.turtle.left(), top = controls.turtle.top() - controls.def.keyStep;
-    for (const engine::Image* v : controls.hazardVehicles) {
+    for (const rules::Image* v : controls.hazardVehicles) {
         const bool sameRow = top > v->top() - 200 && top < v->top() + v->height() + 200;
         if (sameRow && std::abs(v->left() + v->width() / 2 - left) < v->width() / 2 + 2000) return false;
     }

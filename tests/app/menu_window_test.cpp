@@ -11,13 +11,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/level_window.h"
 #include "app/menu_window.h"
-#include "engine/level_window.h"
 #include "support/modal_answer.h"
-#include "winsys/play_field.h"
+#include "widgets/play_field.h"
 
 using app::MenuWindow;
-using engine::LevelWindow;
+using app::LevelWindow;
 
 namespace {
 
@@ -133,7 +133,7 @@ void winOpenLevel(std::vector<QString>* seen) {
     auto* level = dynamic_cast<LevelWindow*>(QApplication::activeModalWidget());
     if (!level) return;
     seen->push_back(level->objectName());
-    for (engine::Image* v : level->controls().hazardVehicles) v->move(-20000);
+    for (rules::Image* v : level->controls().hazardVehicles) v->move(-20000);
     answerNextBox(nullptr);
     level->controls().turtle.move(level->controls().turtle.left(), 100);
 }
@@ -223,7 +223,7 @@ TEST_F(MenuTest, TheListKeepsItsSelectionAndEnterClicksAFocusedRestart) {
     whileLevelOpen([&](LevelWindow* level) {
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
             waitFor([&] {
-                const engine::Image& car = *level->controls().hazardVehicles.front();
+                const rules::Image& car = *level->controls().hazardVehicles.front();
                 if (!level->controls().treadMark.visible())
                     level->controls().turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
                 return level->controls().treadMark.visible();
@@ -277,7 +277,7 @@ TEST_F(MenuTest, TheIconKeepsBlinkingWhileALevelAndItsBoxAreOpen) {
     int changes = 0;
     whileLevelOpen([&](LevelWindow* level) {
         answerNextBox(nullptr, [&] {
-            const winsys::Picture start = menu->icon();
+            const rules::Picture start = menu->icon();
             waitFor([&] { return menu->icon() != start; }, 1500);
             changes += menu->icon() != start;
         });

@@ -39,12 +39,12 @@
 #include <string>
 #include <tuple>
 
+#include "app/level_window.h"
 #include "app/menu_window.h"
-#include "engine/level_window.h"
 #include "support/modal_answer.h"
-#include "winsys/play_field.h"
+#include "widgets/play_field.h"
 
-using engine::LevelWindow;
+using app::LevelWindow;
 
 namespace {
 
@@ -481,9 +481,9 @@ TEST(WindowManager, WhateverThePlayerDoesToEitherWindowTheLevelComesBackAsItWasA
         QPointer<LevelWindow> level;
         // The box when paused, else the level: where the keys go.
         auto front = [&]() -> QWidget* { if (c.play == Play::Paused) return openBox(); return level; };
-        using Seen = std::tuple<float, float, winsys::Picture, bool, bool, bool>;
+        using Seen = std::tuple<float, float, rules::Picture, bool, bool, bool>;
         auto seen = [&] {
-            engine::LevelControls& controls = level->controls();
+            rules::LevelControls& controls = level->controls();
             return Seen(controls.turtle.left(), controls.turtle.top(), controls.turtle.picture(), controls.treadMark.visible(),
                         level->restartButton()->isEnabled(), level->playField()->isEnabled());
         };
@@ -531,13 +531,13 @@ TEST(WindowManager, WhateverThePlayerDoesToEitherWindowTheLevelComesBackAsItWasA
         });
         then([&] {
             if (!keys.typed()) return false;
-            engine::LevelControls& controls = level->controls();
+            rules::LevelControls& controls = level->controls();
             if (c.play == Play::Alive) return controls.turtle.left() > startLeft;
             if (c.play == Play::Paused) return openBox() && openBox()->isActiveWindow();
             if (c.play == Play::RestartFocused) return level->restartButton()->hasFocus();
             // Put the turtle on a vehicle until one runs it over.
             if (!controls.treadMark.visible()) {
-                const engine::Image& car = *controls.hazardVehicles.front();
+                const rules::Image& car = *controls.hazardVehicles.front();
                 controls.turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
             }
             return controls.treadMark.visible() && level->restartButton()->hasFocus();
@@ -668,7 +668,7 @@ TEST(WindowManager, WhateverThePlayerDoesToEitherWindowTheLevelComesBackAsItWasA
         });
         then([&] {
             if (!keys.typed()) return false;
-            engine::LevelControls& controls = level->controls();
+            rules::LevelControls& controls = level->controls();
             if (c.play == Play::Alive) return controls.turtle.left() > std::get<0>(before);
             if (c.play == Play::Dead) return level->playField()->isEnabled();
             if (c.play == Play::RestartFocused)

@@ -16,11 +16,11 @@
 #include <functional>
 #include <vector>
 
+#include "app/level_window.h"
 #include "app/menu_window.h"
-#include "engine/level_window.h"
-#include "levels/levels.h"
+#include "rules/levels/levels.h"
 #include "support/modal_answer.h"
-#include "winsys/play_field.h"
+#include "widgets/play_field.h"
 
 namespace {
 
@@ -134,7 +134,7 @@ TEST(Accessibility, TheLevelListTellsWhetherTheCurrentItemIsSelected) {
 class AccessibleLevel : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = new engine::LevelWindow(levels::byNumber(1), nullptr, [] {});
+        window = new app::LevelWindow(levels::byNumber(1), nullptr, [] {});
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
@@ -142,7 +142,7 @@ protected:
         if (window) window->close();
         QTest::qWait(1);  // let the deferred delete run
     }
-    QPointer<engine::LevelWindow> window;
+    QPointer<app::LevelWindow> window;
 };
 
 TEST_F(AccessibleLevel, PlayFieldAndRestartHaveNames) {
@@ -182,9 +182,9 @@ TEST_F(AccessibleLevel, PlayFieldAndRestartSayWhenTheTurtleIsRunOverAndWhenItIsB
     EXPECT_EQ(restart->text(QAccessible::Description), "");
 
     FocusChanges focus;
-    engine::LevelControls& controls = window->controls();
+    rules::LevelControls& controls = window->controls();
     ASSERT_TRUE(waitFor([&] {
-        const engine::Image& car = *controls.hazardVehicles.front();
+        const rules::Image& car = *controls.hazardVehicles.front();
         if (!controls.treadMark.visible())
             controls.turtle.move(car.left() + car.width() / 2, car.top() + car.height() / 2);
         return controls.treadMark.visible();
@@ -204,7 +204,7 @@ TEST_F(AccessibleLevel, PlayFieldAndRestartSayWhenTheTurtleIsRunOverAndWhenItIsB
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->description.toStdString(), keyHelp.toStdString());
 
-    engine::LevelWindow level3(levels::byNumber(3), nullptr, [] {});
+    app::LevelWindow level3(levels::byNumber(3), nullptr, [] {});
     ASSERT_TRUE(level3.restartButton()->isEnabled());
     EXPECT_EQ(level3.restartButton()->accessibleDescription(), "");
 }

@@ -278,7 +278,7 @@ check_hardening() {
     # Each protection is asked for once, by the distribution's flags or by
     # ours: ours must not repeat or override what the build flags set.
     local object command
-    for object in plodway.dir/app/main.cpp.o plodway_rules.dir/engine/collisions.cpp.o; do
+    for object in plodway.dir/app/main.cpp.o plodway_rules.dir/rules/collisions.cpp.o; do
         command=$(grep -F "\"command\": " "$build/compile_commands.json" | grep -F -- "CMakeFiles/$object ")
         [ -n "$command" ] || { fail "no compile command for $object in $build/compile_commands.json"; continue; }
         count() { grep -oE -- "$1" <<<"$command" | wc -l; }

@@ -23,16 +23,16 @@
 #include <variant>
 #include <vector>
 
+#include "app/level_window.h"
 #include "app/menu_window.h"
-#include "art/art.h"
-#include "art/pixmaps.h"
-#include "engine/level_window.h"
-#include "levels/levels.h"
-#include "winsys/colors.h"
-#include "winsys/play_field.h"
 #include "desktop/pixel_grid.h"
-#include "winsys/sharp_pixels.h"
-#include "winsys/twips.h"
+#include "rules/art/art.h"
+#include "rules/levels/levels.h"
+#include "widgets/colors.h"
+#include "widgets/pixmaps.h"
+#include "widgets/play_field.h"
+#include "widgets/sharp_pixels.h"
+#include "widgets/twips.h"
 
 namespace {
 
@@ -142,12 +142,12 @@ struct Caption {
     QRgb background;
 };
 
-std::vector<Caption> captions(engine::LevelControls& controls) {
+std::vector<Caption> captions(rules::LevelControls& controls) {
     std::vector<Caption> found;
-    for (const winsys::Drawable& control : controls.paintOrder())
-        if (auto* label = std::get_if<const winsys::Label*>(&control); label && !(*label)->caption.empty())
-            found.push_back({winsys::pxRect((*label)->left, (*label)->top, (*label)->width, (*label)->height),
-                             winsys::toQColor((*label)->backColor).rgb()});
+    for (const rules::Drawable& control : controls.paintOrder())
+        if (auto* label = std::get_if<const rules::Label*>(&control); label && !(*label)->caption.empty())
+            found.push_back({widgets::pxRect((*label)->left, (*label)->top, (*label)->width, (*label)->height),
+                             widgets::toQColor((*label)->backColor).rgb()});
     return found;
 }
 
@@ -166,12 +166,12 @@ protected:
         if (window) window->close();
         QTest::qWait(1);  // let the deferred delete run
     }
-    QPointer<engine::LevelWindow> window;
+    QPointer<app::LevelWindow> window;
 };
 
 TEST_P(HiDpiLevel, KeepsItsLayoutAndScalesTheFieldEvenly) {
     const LevelCase c = GetParam();
-    window = new engine::LevelWindow(levels::byNumber(c.number), nullptr, [] {});
+    window = new app::LevelWindow(levels::byNumber(c.number), nullptr, [] {});
     ASSERT_TRUE(runsAtTheRatioAskedFor(*window));
 
     EXPECT_EQ(window->size(), c.client);
@@ -179,7 +179,7 @@ TEST_P(HiDpiLevel, KeepsItsLayoutAndScalesTheFieldEvenly) {
 
     QTest::qWait(120);  // a few traffic ticks in, so vehicles stand between their layout places
     // Back to back without the event loop, so both show the same moment.
-    winsys::PlayField* field = window->playField();
+    widgets::PlayField* field = window->playField();
     const QImage x1 = renderAtRatio1(field);
     const QImage x2 = grabAtRatio(field);
 
@@ -233,8 +233,8 @@ public:
     // The picture at `at` in a field with `room` pixels around it.
     Footprints(const art::Picture& picture, QPoint at, int room)
         : box_(twips(picture.width() + 2 * room), twips(picture.height() + 2 * room), kBackground),
-          image_(revision_, {"probe"}, float(at.x() * winsys::kTwipsPerPixel),
-                 float(at.y() * winsys::kTwipsPerPixel), &picture, true),
+          image_(revision_, {"probe"}, float(at.x() * rules::kTwipsPerPixel),
+                 float(at.y() * rules::kTwipsPerPixel), &picture, true),
           order_{&image_},
           field_(box_, order_, nullptr),
           picture_(picture) {
@@ -252,7 +252,7 @@ public:
     std::vector<double> measure() {
         const QImage plain = grab(&picture_);
         std::vector<double> areas;
-        const QImage art = art::image(picture_);  // a copy: the cache grows with every probe
+        const QImage art = widgets::image(picture_);  // a copy: the cache grows with every probe
         auto probe = [&](int x, int y) {
             const QRgb was = qAlpha(art.pixel(x, y)) ? art.pixel(x, y) : kBackground;
             const bool dark = qRed(was) + qGreen(was) + qBlue(was) > 384;
@@ -268,7 +268,7 @@ public:
 private:
     static constexpr QRgb kBackground = 0x808080;
 
-    static float twips(int pixels) { return float(pixels * winsys::kTwipsPerPixel); }
+    static float twips(int pixels) { return float(pixels * rules::kTwipsPerPixel); }
 
     QImage grab(const art::Picture* picture) {
         image_.setPicture(picture);
@@ -297,11 +297,11 @@ private:
         return sum / (dr * dr + dg * dg + db * db);
     }
 
-    winsys::Revision revision_;
-    winsys::PictureBox box_;
-    winsys::Image image_;
-    std::vector<winsys::Drawable> order_;
-    winsys::PlayField field_;
+    rules::Revision revision_;
+    rules::PictureBox box_;
+    rules::Image image_;
+    std::vector<rules::Drawable> order_;
+    widgets::PlayField field_;
     const art::Picture& picture_;
     std::vector<std::string> rows_;
     int firstRow_ = 0;
@@ -318,9 +318,9 @@ std::vector<Vehicle> vehicles() {
     std::vector<Vehicle> found;
     std::set<std::pair<const art::Picture*, float>> seen;
     for (int n = 1; n <= levels::kLevelCount; ++n) {
-        const engine::LevelDef& def = levels::byNumber(n);
-        for (const engine::TrafficRow& row : def.traffic)
-            for (const engine::LayoutEntry& e : def.layout)
+        const rules::LevelDef& def = levels::byNumber(n);
+        for (const rules::TrafficRow& row : def.traffic)
+            for (const rules::LayoutEntry& e : def.layout)
                 if (e.ref.name == std::string(row.vehicle.name) && e.ref.index == row.vehicle.index &&
                     seen.insert({e.picture, row.step}).second)
                     found.push_back({e.picture, {e.left, e.top}, row.step});
@@ -343,8 +343,8 @@ TEST(SharpPixels, EveryVehiclePixelCoversTheSameAreaAtEveryStep) {
         for (int tick = 0; tick < 4; ++tick) {
             // The picture where it stands on this tick, moved by whole grid
             // periods into a small field: the same fractions of a screen pixel.
-            const int x = winsys::px(float(v.place.x()) + tick * v.step);
-            const int y = winsys::px(float(v.place.y()));
+            const int x = widgets::px(float(v.place.x()) + tick * v.step);
+            const int y = widgets::px(float(v.place.y()));
             const QPoint at(((x % period) + period) % period + period, ((y % period) + period) % period + period);
             const std::vector<double> areas = Footprints(*v.picture, at, 2 * period).measure();
             const auto [least, most] = std::minmax_element(areas.begin(), areas.end());
@@ -372,7 +372,7 @@ TEST(HiDpiMenu, TitlePictureCoversEvenAreas) {
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->geometry(), QRect(4, 4, 180, 101));
     const QImage shot = grabAtRatio(title);
-    const QImage picture = art::image(art::picTitle).convertToFormat(QImage::Format_RGB32);
+    const QImage picture = widgets::image(art::picTitle).convertToFormat(QImage::Format_RGB32);
     // The picture sits at the top left inside the sunken frame; at 2 it is
     // doubled exactly, at fractional ratios averaged.
     const QPoint origin = (QPointF(title->contentsRect().topLeft()) * kRatio).toPoint();

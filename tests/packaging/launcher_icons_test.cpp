@@ -7,8 +7,8 @@
 
 #include <QImage>
 
-#include "art/art.h"
-#include "art/pixmaps.h"
+#include "rules/art/art.h"
+#include "widgets/pixmaps.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ TEST_P(LauncherIcon, IsTheWindowIconEnlargedWithNearestNeighbour) {
     ASSERT_FALSE(icon.isNull()) << path.toStdString();
     ASSERT_EQ(icon.size(), QSize(size, size));
 
-    const QImage& source = art::image(art::icoTurtle);
+    const QImage& source = widgets::image(art::icoTurtle);
     ASSERT_EQ(source.size(), QSize(32, 32));
     int opaque = 0, transparent = 0, wrong = 0;
     for (int y = 0; y < size; ++y)

@@ -5,14 +5,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "art/art.h"
-#include "engine/handlers.h"
-#include "levels/levels.h"
 #include "replay.h"
+#include "rules/art/art.h"
+#include "rules/handlers.h"
+#include "rules/levels/levels.h"
 
 namespace randomplay {
 
-using engine::Image;
+using rules::Image;
 using replay::formatNumber;
 
 namespace {
@@ -47,7 +47,7 @@ Play::Play(int level, std::uint64_t seed)
 }
 
 void Play::open() {
-    controls_ = std::make_unique<engine::LevelControls>(levels::byNumber(level_));
+    controls_ = std::make_unique<rules::LevelControls>(levels::byNumber(level_));
     vehicles_.clear();
     for (const facts::Vehicle& v : facts_.traffic) vehicles_.push_back(&controls_->image({v.name, v.index}));
     host_ = FakeHost{};
@@ -73,12 +73,12 @@ Event Play::pick() {
             if (k < 75) {
                 const unsigned up = wanderFor_ ? 10 : 40;
                 const unsigned g = rng_() % (up + 34);
-                if (g < up) e.code = winsys::kKeyUp;
-                else if (g < up + 10) e.code = winsys::kKeyDown;
-                else if (g < up + 20) e.code = winsys::kKeyLeft;
-                else if (g < up + 30) e.code = winsys::kKeyRight;
-                else if (g < up + 32) e.code = winsys::kKeyP;
-                else e.code = winsys::kKeyPause;
+                if (g < up) e.code = rules::kKeyUp;
+                else if (g < up + 10) e.code = rules::kKeyDown;
+                else if (g < up + 20) e.code = rules::kKeyLeft;
+                else if (g < up + 30) e.code = rules::kKeyRight;
+                else if (g < up + 32) e.code = rules::kKeyP;
+                else e.code = rules::kKeyPause;
             } else if (k < 89) {
                 e.code = std::int16_t(rng_() % 256);
             } else if (k < 95) {
@@ -107,12 +107,12 @@ std::vector<ShownBox> Play::expect(const Event& e, bool* win) {
             ++counts_.keys;
             const float s = facts_.keyStep;
             switch (e.code) {
-                case winsys::kKeyUp: m.top -= s; break;
-                case winsys::kKeyDown: m.top += s; break;
-                case winsys::kKeyLeft: m.left -= s; break;
-                case winsys::kKeyRight: m.left += s; break;
-                case winsys::kKeyP:
-                case winsys::kKeyPause:
+                case rules::kKeyUp: m.top -= s; break;
+                case rules::kKeyDown: m.top += s; break;
+                case rules::kKeyLeft: m.left -= s; break;
+                case rules::kKeyRight: m.left += s; break;
+                case rules::kKeyP:
+                case rules::kKeyPause:
                     ++counts_.pauses;
                     return {{"Paused", 64, std::string("Plodway")}};
                 default: ++counts_.otherKeys; return {};
@@ -173,7 +173,7 @@ std::vector<ShownBox> Play::expect(const Event& e, bool* win) {
 
 std::string Play::check(const Event& e, const std::vector<ShownBox>& boxes, bool win,
                         float topBefore) {
-    const engine::LevelControls& controls = *controls_;
+    const rules::LevelControls& controls = *controls_;
     const Image& turtle = controls.turtle;
     const Model& m = m_;
 
@@ -261,12 +261,12 @@ bool Play::step() {
     host_.calls.clear();
     bool win = false;
     const std::vector<ShownBox> boxes = expect(e, &win);
-    engine::LevelControls& controls = *controls_;
+    rules::LevelControls& controls = *controls_;
     switch (e.kind) {
-        case Event::Kind::Key: engine::handleKey(controls, host_, e.code, e.modifiers); break;
-        case Event::Kind::Traffic: engine::moveTraffic(controls); break;
-        case Event::Kind::Collision: engine::checkCollisions(controls, host_); break;
-        case Event::Kind::Restart: engine::restartTurtle(controls); break;
+        case Event::Kind::Key: rules::handleKey(controls, host_, e.code, e.modifiers); break;
+        case Event::Kind::Traffic: rules::moveTraffic(controls); break;
+        case Event::Kind::Collision: rules::checkCollisions(controls, host_); break;
+        case Event::Kind::Restart: rules::restartTurtle(controls); break;
         case Event::Kind::Reopen: break;
     }
     const std::string why = check(e, boxes, win, topBefore);

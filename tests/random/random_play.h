@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/level_controls.h"
 #include "level_facts.h"
+#include "rules/level_controls.h"
 #include "support/fake_host.h"
 
 namespace randomplay {
@@ -49,7 +49,7 @@ public:
 
     const std::string& failure() const { return failure_; }
     const Counts& counts() const { return counts_; }
-    const engine::LevelControls& controls() const { return *controls_; }
+    const rules::LevelControls& controls() const { return *controls_; }
 
     // Called after each event with the event, the boxes it showed and whether it won.
     std::function<void(const Event&, const std::vector<ShownBox>&, bool won)> onEvent;
@@ -79,8 +79,8 @@ private:
     int level_;
     std::uint64_t seed_;
     std::mt19937_64 rng_;
-    std::unique_ptr<engine::LevelControls> controls_;
-    std::vector<const engine::Image*> vehicles_;  // in facts' traffic order
+    std::unique_ptr<rules::LevelControls> controls_;
+    std::vector<const rules::Image*> vehicles_;  // in facts' traffic order
     FakeHost host_;
     Model m_{};
     unsigned wanderFor_ = 0;  // events left in which Up is no likelier than Down

@@ -5,9 +5,9 @@
 
 #include <sstream>
 
-#include "art/art.h"
-#include "levels/levels.h"
 #include "replay.h"
+#include "rules/art/art.h"
+#include "rules/levels/levels.h"
 
 using replay::Event;
 
@@ -119,7 +119,7 @@ TEST(ReplayRun, TheWinEndsTheInputEvenBeforeBadLines) {
 }
 
 TEST(ReplayState, LineNamesEveryVehicleInTrafficOrder) {
-    engine::LevelControls controls{levels::level2()};
+    rules::LevelControls controls{levels::level2()};
     EXPECT_EQ(replay::stateLine(controls),
               "turtle=3480,4860 picture=live tread=hidden timer2=1 field=1 restart=0 "
               "imgBus0=5280 imgBus1=2520 imgCar0=2820 imgCar1=4620 imgSportsCar0=240 "
@@ -127,7 +127,7 @@ TEST(ReplayState, LineNamesEveryVehicleInTrafficOrder) {
 }
 
 TEST(ReplayState, FractionsTreadAndAnUnexpectedPictureShow) {
-    engine::LevelControls controls{levels::level3()};
+    rules::LevelControls controls{levels::level3()};
     controls.turtle.move(10.5f, -0.25f);
     controls.treadMark.setVisible(true);
     controls.treadMark.move(-720, 660);

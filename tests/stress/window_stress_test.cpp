@@ -14,12 +14,12 @@
 #include <QTimer>
 #include <fstream>
 
+#include "app/level_window.h"
 #include "app/menu_window.h"
-#include "engine/level_window.h"
 #include "support/modal_answer.h"
-#include "winsys/play_field.h"
+#include "widgets/play_field.h"
 
-using engine::LevelWindow;
+using app::LevelWindow;
 
 namespace {
 
@@ -59,12 +59,12 @@ void playAndClose(Ending ending, QRandomGenerator& rng) {
     LevelWindow* level = openLevel();
     ASSERT_NE(level, nullptr);
     randomInput(level, rng);
-    engine::LevelControls& controls = level->controls();
+    rules::LevelControls& controls = level->controls();
     switch (ending) {
         case Ending::Alive:
             break;
         case Ending::Dead: {
-            engine::Image* v = controls.hazardVehicles.front();
+            rules::Image* v = controls.hazardVehicles.front();
             controls.turtle.move(v->left() + 30, v->top() + 30);
             waitFor([&] { return controls.treadMark.visible(); }, 1000);
             break;
@@ -80,7 +80,7 @@ void playAndClose(Ending ending, QRandomGenerator& rng) {
         case Ending::WinnerChain: {
             if (!controls.collisionChecksOn) QTest::mouseClick(level->restartButton(), Qt::LeftButton);  // run over
             answerNextBox(nullptr);  // "Winner!"; the next level is left by leaveChain()
-            for (engine::Image* v : controls.hazardVehicles) v->move(-20000);
+            for (rules::Image* v : controls.hazardVehicles) v->move(-20000);
             controls.turtle.move(controls.turtle.left(), 100);
             return;  // the tick closes this window itself
         }

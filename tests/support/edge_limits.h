@@ -7,20 +7,20 @@
 
 #include <vector>
 
-#include "engine/handlers.h"
+#include "rules/handlers.h"
 #include "support/fake_host.h"
 
 struct EdgeCase {
     float left, top, wantLeft, wantTop;
 };
 
-inline void expectEdgeLimits(const engine::LevelDef& def, const std::vector<EdgeCase>& cases) {
+inline void expectEdgeLimits(const rules::LevelDef& def, const std::vector<EdgeCase>& cases) {
     for (const EdgeCase& c : cases) {
-        engine::LevelControls controls{def};
+        rules::LevelControls controls{def};
         FakeHost host;
-        for (engine::Image* v : controls.hazardVehicles) v->move(-20000);
+        for (rules::Image* v : controls.hazardVehicles) v->move(-20000);
         controls.turtle.move(c.left, c.top);
-        engine::checkCollisions(controls, host);
+        rules::checkCollisions(controls, host);
         EXPECT_EQ(controls.turtle.left(), c.wantLeft) << def.windowName << " at " << c.left << ", " << c.top;
         EXPECT_EQ(controls.turtle.top(), c.wantTop) << def.windowName << " at " << c.left << ", " << c.top;
         EXPECT_EQ(controls.turtle.picture(), &art::picTurtle);

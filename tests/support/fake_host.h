@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/level_host.h"
+#include "rules/level_host.h"
 
 struct ShownBox {
     std::string text;
@@ -16,7 +16,7 @@ struct ShownBox {
     std::optional<std::string> title;
 };
 
-class FakeHost : public engine::LevelHost {
+class FakeHost : public rules::LevelHost {
 public:
     void showMessage(const std::string& text, int style, std::optional<std::string> title) override {
         calls.push_back("showMessage");

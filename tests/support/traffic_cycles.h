@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "engine/handlers.h"
+#include "rules/handlers.h"
 
 struct Cycle {
     float step;  // signed, as the vehicle drives
@@ -19,7 +19,7 @@ struct Cycle {
 };
 
 // `expected` lists the vehicles in the traffic tick's order.
-inline void expectCycles(engine::LevelControls& controls, const std::vector<Cycle>& expected, int ticks = 120) {
+inline void expectCycles(rules::LevelControls& controls, const std::vector<Cycle>& expected, int ticks = 120) {
     struct Wrap {
         int tick;
         float from, to;
@@ -27,14 +27,14 @@ inline void expectCycles(engine::LevelControls& controls, const std::vector<Cycl
     const std::size_t n = controls.trafficVehicles.size();
     ASSERT_EQ(expected.size(), n);
     std::vector<std::vector<Wrap>> wraps(n);
-    std::vector<engine::Image> atLoad;
-    for (engine::Image* v : controls.trafficVehicles) atLoad.push_back(*v);
+    std::vector<rules::Image> atLoad;
+    for (rules::Image* v : controls.trafficVehicles) atLoad.push_back(*v);
     for (int tick = 1; tick <= ticks; ++tick) {
         std::vector<float> before;
-        for (engine::Image* v : controls.trafficVehicles) before.push_back(v->left());
-        engine::moveTraffic(controls);
+        for (rules::Image* v : controls.trafficVehicles) before.push_back(v->left());
+        rules::moveTraffic(controls);
         for (std::size_t i = 0; i < n; ++i) {
-            const engine::Image& v = *controls.trafficVehicles[i];
+            const rules::Image& v = *controls.trafficVehicles[i];
             const float moved = before[i] + expected[i].step;
             if (v.left() != moved) wraps[i].push_back({tick, moved, v.left()});
             ASSERT_EQ(v.top(), atLoad[i].top());

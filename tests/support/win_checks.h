@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/level_controls.h"
+#include "rules/level_controls.h"
 #include "support/fake_host.h"
 
-inline void expectWonAndHandedOver(const engine::LevelControls& controls, const FakeHost& host) {
+inline void expectWonAndHandedOver(const rules::LevelControls& controls, const FakeHost& host) {
     ASSERT_EQ(host.calls, (std::vector<std::string>{"showMessage", "closeWindow", "openNextLevel"}));
     EXPECT_EQ(host.boxes[0].text, "Winner!");
     EXPECT_EQ(host.boxes[0].style, 0);

@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
+#include "app/level_window.h"
 #include "app/menu_window.h"
-#include "engine/level_window.h"
-#include "levels/levels.h"
+#include "rules/levels/levels.h"
 #include "support/modal_answer.h"
-#include "winsys/play_field.h"
+#include "widgets/play_field.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ public:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
-            keys.push_back({key->nativeVirtualKey(), winsys::virtualKeyCode(key->key())});
+            keys.push_back({key->nativeVirtualKey(), widgets::virtualKeyCode(key->key())});
         }
         return false;
     }
@@ -153,7 +153,7 @@ TEST(WindowsPlatform, CommandLineAnswersInAMessageBox) {
 class WindowsLevel : public ::testing::Test {
 protected:
     void SetUp() override {
-        level = new engine::LevelWindow(levels::byNumber(1), nullptr, [] {});
+        level = new app::LevelWindow(levels::byNumber(1), nullptr, [] {});
         level->show();
         level->activateWindow();
         ASSERT_TRUE(waitFor([&] { return level->isActiveWindow() && level->playField()->hasFocus(); }))
@@ -163,7 +163,7 @@ protected:
         if (level) level->close();
         QTest::qWait(1);  // let the deferred delete run
     }
-    QPointer<engine::LevelWindow> level;
+    QPointer<app::LevelWindow> level;
 };
 
 TEST_F(WindowsLevel, HasAFixedDialogFrameWithACloseBoxOnlyAndNoIcon) {
@@ -181,7 +181,7 @@ TEST_F(WindowsLevel, HasAFixedDialogFrameWithACloseBoxOnlyAndNoIcon) {
 TEST_F(WindowsLevel, KeysArriveAsVirtualKeyCodesAndPlay) {
     KeyLog log;
     level->playField()->installEventFilter(&log);
-    engine::Image& turtle = level->controls().turtle;
+    rules::Image& turtle = level->controls().turtle;
     struct Case {
         const char* key;
         int code;
@@ -225,7 +225,7 @@ TEST_F(WindowsLevel, KeysArriveAsVirtualKeyCodesAndPlay) {
 TEST_F(WindowsLevel, WinnerBoxHasNoIcon) {
     SeenBox box;
     answerNextBox(&box);
-    engine::Image& turtle = level->controls().turtle;
+    rules::Image& turtle = level->controls().turtle;
     turtle.move(turtle.left(), 200);  // past the goal line: the next tick wins
     ASSERT_TRUE(waitFor([&] { return !box.text.isEmpty(); })) << "waited for a box; " << whatIsShown();
     EXPECT_EQ(box.text, "Winner!");

@@ -14,8 +14,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "art/art.h"
-#include "art/pixmaps.h"
+#include "rules/art/art.h"
+#include "widgets/pixmaps.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ QImage contactSheet(const std::vector<const art::Picture*>& pictures, const QFon
     for (const Cell& c : cells) {
         p.drawText(c.box.left(), c.box.top() - 4 - fm.descent(), c.pic->name);
         paintCheckerboard(p, c.box);
-        p.drawImage(c.box.topLeft(), enlarged(art::image(*c.pic), kSheetZoom));
+        p.drawImage(c.box.topLeft(), enlarged(widgets::image(*c.pic), kSheetZoom));
     }
     return sheet;
 }
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
             ++failures;
         }
     };
-    for (const art::Picture* pic : pictures) save(enlarged(art::image(*pic), kZoom), pic->name);
+    for (const art::Picture* pic : pictures) save(enlarged(widgets::image(*pic), kZoom), pic->name);
 
     QFont font("DejaVu Sans");
     font.setPixelSize(13);

@@ -22,13 +22,13 @@
 #include <cmath>
 #include <vector>
 
-#include "art/art.h"
-#include "art/pixmaps.h"
+#include "rules/art/art.h"
+#include "widgets/pixmaps.h"
 
 namespace {
 
 QImage scaledIcon(int size) {
-    const QImage& icon = art::image(art::icoTurtle);
+    const QImage& icon = widgets::image(art::icoTurtle);
     // Smaller than the art, dropping pixels would lose the shell's pattern:
     // averaging keeps it.
     if (size < icon.width())
@@ -47,7 +47,7 @@ QImage scaledIcon(int size) {
 // centre, which every launcher's mask keeps. The turtle is enlarged by the
 // most whole times that keep all its pixels in it, on the colour.
 QImage maskableIcon(int size, QRgb background) {
-    const QImage& icon = art::image(art::icoTurtle);
+    const QImage& icon = widgets::image(art::icoTurtle);
     const double radius = 0.4 * size;
     const auto fits = [&](int factor) {
         const double origin = (size - factor * icon.width()) / 2 - size / 2.0;
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
         // Web icons are whole multiples of the art, so that no pixel of it
         // comes out wider than another; a maskable one enlarges it by whole
         // times on its colour at any size (Safari's home screen wants 180).
-        const int art = art::image(art::icoTurtle).width();
+        const int art = widgets::image(art::icoTurtle).width();
         bool ok = false;
         const int size = QString::fromLocal8Bit(argv[3]).toInt(&ok);
         if (!ok || size < art || size > 1024 || (!maskable && size % art != 0)) {
@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     // Launchers get no icon smaller than the art; a .ico holds 16 to 256.
-    const int smallest = ico ? 16 : art::image(art::icoTurtle).width();
+    const int smallest = ico ? 16 : widgets::image(art::icoTurtle).width();
     const int largest = ico ? 256 : 1024;
     std::vector<int> sizes;
     for (int i = firstSize; i < argc; ++i) {

@@ -12,10 +12,10 @@
 #include <sstream>
 #include <vector>
 
-#include "art/art.h"
-#include "engine/handlers.h"
-#include "levels/levels.h"
-#include "winsys/runtime_error.h"
+#include "rules/art/art.h"
+#include "rules/handlers.h"
+#include "rules/levels/levels.h"
+#include "rules/runtime_error.h"
 
 namespace replay {
 namespace {
@@ -48,20 +48,20 @@ std::string quoted(const std::string& text) {
 
 // Traces name a vehicle as its image control was first called: "semi" 1 is
 // stored as imgSemi1, a single "car" as imgCar.
-std::string storedName(const winsys::ControlRef& ref) {
+std::string storedName(const rules::ControlRef& ref) {
     std::string name = std::string("img") + ref.name;
     name[3] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[3])));
     return ref.index < 0 ? name : name + std::to_string(ref.index);
 }
 
-const char* pictureText(winsys::Picture picture) {
+const char* pictureText(rules::Picture picture) {
     if (picture == &art::picTurtle) return "live";
     if (picture == &art::picTurtleDead) return "dead";
     return picture ? picture->name : "none";  // never expected; shown rather than hidden
 }
 
 // Answers every box with OK at once, printing it first; notes the hand-over after a win.
-class ReplayHost : public engine::LevelHost {
+class ReplayHost : public rules::LevelHost {
 public:
     explicit ReplayHost(std::ostream& out) : out_(out) {}
     void showMessage(const std::string& text, int style, std::optional<std::string> title) override {
@@ -156,9 +156,9 @@ std::string formatNumber(float value) {
     return shortestText(value);
 }
 
-std::string stateLine(const engine::LevelControls& controls) {
-    const winsys::Image& turtle = controls.turtle;
-    const winsys::Image& tread = controls.treadMark;
+std::string stateLine(const rules::LevelControls& controls) {
+    const rules::Image& turtle = controls.turtle;
+    const rules::Image& tread = controls.treadMark;
     std::string s = "turtle=" + formatNumber(turtle.left()) + "," + formatNumber(turtle.top());
     s += " picture=";
     s += pictureText(turtle.picture());
@@ -168,7 +168,7 @@ std::string stateLine(const engine::LevelControls& controls) {
     s += controls.collisionChecksOn ? " timer2=1" : " timer2=0";
     s += controls.field.enabled() ? " field=1" : " field=0";
     s += controls.restartButton.enabled() ? " restart=1" : " restart=0";
-    for (const winsys::Image* v : controls.trafficVehicles)
+    for (const rules::Image* v : controls.trafficVehicles)
         s += ' ' + storedName(v->ref()) + '=' + formatNumber(v->left());
     return s;
 }
@@ -179,7 +179,7 @@ std::string boxLine(const std::string& text, int style, const std::optional<std:
 }
 
 int run(std::istream& in, std::ostream& out, std::ostream& err) {
-    std::unique_ptr<engine::LevelControls> controls;
+    std::unique_ptr<rules::LevelControls> controls;
     ReplayHost host(out);
     std::string line;
     int lineNo = 0;
@@ -206,22 +206,22 @@ int run(std::istream& in, std::ostream& out, std::ostream& err) {
         try {
             switch (e->kind) {
                 case Event::Kind::Level:
-                    controls = std::make_unique<engine::LevelControls>(levels::byNumber(e->number));
+                    controls = std::make_unique<rules::LevelControls>(levels::byNumber(e->number));
                     break;
                 case Event::Kind::Key:
                     // A disabled play field takes no keys; the modifiers are not used.
                     if (controls->field.enabled())
-                        engine::handleKey(*controls, host, static_cast<std::int16_t>(e->number), 0);
+                        rules::handleKey(*controls, host, static_cast<std::int16_t>(e->number), 0);
                     break;
-                case Event::Kind::Traffic: engine::moveTraffic(*controls); break;
+                case Event::Kind::Traffic: rules::moveTraffic(*controls); break;
                 case Event::Kind::Collision:
-                    if (controls->collisionChecksOn) engine::checkCollisions(*controls, host);
+                    if (controls->collisionChecksOn) rules::checkCollisions(*controls, host);
                     break;
                 case Event::Kind::Restart:
-                    if (controls->restartButton.enabled()) engine::restartTurtle(*controls);
+                    if (controls->restartButton.enabled()) rules::restartTurtle(*controls);
                     break;
             }
-        } catch (const winsys::RuntimeError& failure) {
+        } catch (const rules::RuntimeError& failure) {
             err << "plodway-replay: line " << lineNo << " (" << quoted(line) << "): run-time error "
                 << failure.number() << ": " << failure.what() << '\n';
             return 2;

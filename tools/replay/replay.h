@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/level_controls.h"
+#include "rules/level_controls.h"
 
 namespace replay {
 
@@ -39,7 +39,7 @@ std::string formatNumber(float value);
 
 // The state line: turtle, picture, tread, timer2, field, restart, then
 // every vehicle in the level's traffic order.
-std::string stateLine(const engine::LevelControls& controls);
+std::string stateLine(const rules::LevelControls& controls);
 
 // A box line: box text="..." style=N title="...".
 std::string boxLine(const std::string& text, int style, const std::optional<std::string>& title);

@@ -31,13 +31,13 @@
 #include <variant>
 #include <vector>
 
+#include "app/level_window.h"
 #include "app/menu_window.h"
-#include "engine/level_window.h"
-#include "levels/levels.h"
-#include "winsys/message_box.h"
-#include "winsys/platform_codes.h"
-#include "winsys/play_field.h"
-#include "winsys/twips.h"
+#include "rules/box_styles.h"
+#include "rules/levels/levels.h"
+#include "widgets/message_box.h"
+#include "widgets/play_field.h"
+#include "widgets/twips.h"
 
 namespace {
 
@@ -63,13 +63,13 @@ std::vector<QRect> textAreas(QWidget& window, std::vector<QRect> captions, int s
     return captions;
 }
 
-std::vector<QRect> fieldCaptions(engine::LevelWindow& level) {
+std::vector<QRect> fieldCaptions(app::LevelWindow& level) {
     std::vector<QRect> captions;
     const QPoint origin = level.playField()->mapTo(&level, QPoint(0, 0));
-    for (const winsys::Drawable& control : level.controls().paintOrder())
-        if (auto* label = std::get_if<const winsys::Label*>(&control); label && !(*label)->caption.empty())
+    for (const rules::Drawable& control : level.controls().paintOrder())
+        if (auto* label = std::get_if<const rules::Label*>(&control); label && !(*label)->caption.empty())
             captions.push_back(
-                winsys::pxRect((*label)->left, (*label)->top, (*label)->width, (*label)->height).translated(origin));
+                widgets::pxRect((*label)->left, (*label)->top, (*label)->width, (*label)->height).translated(origin));
     return captions;
 }
 
@@ -99,17 +99,17 @@ std::vector<Shot> render(const QStringList& names, int scale) {
         const QString name = QStringLiteral("level%1").arg(n);
         if (!wanted(name)) continue;
         // Owned here: closing a level window only schedules its deletion.
-        std::unique_ptr<engine::LevelWindow> level(
-            new engine::LevelWindow(levels::byNumber(n), nullptr, [] {}));
+        std::unique_ptr<app::LevelWindow> level(
+            new app::LevelWindow(levels::byNumber(n), nullptr, [] {}));
         const QWidget& field = *level->playField();
         shots.push_back(grabWindow(name, *level, QRect(field.mapTo(level.get(), QPoint(0, 0)), field.size()),
                                    fieldCaptions(*level), scale));
     }
     // The boxes a level shows, one with the platform's icon and one without.
-    for (const auto& [name, text, style] : {std::tuple{"paused", "Paused", winsys::kInformationIcon},
-                                            std::tuple{"winner", "Winner!", winsys::kPlainMessage}}) {
+    for (const auto& [name, text, style] : {std::tuple{"paused", "Paused", rules::kInformationIcon},
+                                            std::tuple{"winner", "Winner!", rules::kPlainMessage}}) {
         if (!wanted(QLatin1String(name))) continue;
-        QMessageBox* box = winsys::makeMessageBox(nullptr, QLatin1String(text), style, std::nullopt);
+        QMessageBox* box = widgets::makeMessageBox(nullptr, QLatin1String(text), style, std::nullopt);
         shots.push_back(grabWindow(QLatin1String(name), *box, {}, {}, scale));
         delete box;
     }

@@ -10,16 +10,16 @@
 
 #include "app/menu_window.h"
 #include "desktop/web_layout.h"
-#include "levels/levels.h"
-#include "winsys/twips.h"
+#include "rules/levels/levels.h"
+#include "widgets/twips.h"
 
 int main() {
     // Sized as the windows size themselves (pxSize).
-    const QSize menu = winsys::pxSize(app::kMenuClientWidth, app::kMenuClientHeight);
+    const QSize menu = widgets::pxSize(app::kMenuClientWidth, app::kMenuClientHeight);
     QSize level;
     for (int n = 1; n <= levels::kLevelCount; ++n) {
-        const engine::LevelDef& def = levels::byNumber(n);
-        level = level.expandedTo(winsys::pxSize(def.clientWidth, def.clientHeight));
+        const rules::LevelDef& def = levels::byNumber(n);
+        level = level.expandedTo(widgets::pxSize(def.clientWidth, def.clientHeight));
     }
     namespace web = desktop::web;
     std::printf("{\"menu\": {\"width\": %d, \"height\": %d}, \"level\": {\"width\": %d, \"height\": %d}, "

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+#include "widgets/message_box.h"
+
+#include <QGridLayout>
+#include <QMessageBox>
+#include <QSpacerItem>
+
+#include "desktop/fixed_size.h"
+#include "rules/box_styles.h"
+#include "widgets/modal.h"
+
+namespace widgets {
+
+namespace {
+constexpr int kMinimumWidth = 240;  // pixels
+
+QMessageBox::Icon iconFor(int style) {
+    switch (style & rules::kIconMask) {
+        case rules::kInformationIcon: return QMessageBox::Information;
+        case rules::kExclamationIcon: return QMessageBox::Warning;
+        case rules::kQuestionIcon: return QMessageBox::Question;
+        case rules::kCriticalIcon: return QMessageBox::Critical;
+        default: return QMessageBox::NoIcon;
+    }
+}
+}  // namespace
+
+QMessageBox* makeMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title) {
+    auto* box = new QMessageBox(iconFor(style), title.value_or(kDefaultTitle), text, QMessageBox::Ok, parent);
+    box->setObjectName("messageBox");
+    // Wide enough for the title bar to show its caption beside the frame's
+    // buttons; a box as narrow as "Winner!" would otherwise lose it.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(kMinimumWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    desktop::keepFixedSize(box);
+    return box;
+}
+
+void showMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title) {
+    // Rather than exec(): the compositor learns that the box is modal before
+    // it first draws it.
+    execModal(makeMessageBox(parent, text, style, title));
+}
+
+}  // namespace widgets
