@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "desktop/fixed_size.h"
-#include "desktop/window_icons.h"
-#include "desktop/window_log.h"
+#include "desktop/common/fixed_size.h"
+#include "desktop/common/window_log.h"
+#include "desktop/desktop.h"
 #include "rules/handlers.h"
 #include "widgets/failure.h"
 #include "widgets/message_box.h"

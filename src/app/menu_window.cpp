@@ -10,8 +10,8 @@
 #include <QTimer>
 
 #include "app/level_window.h"
-#include "desktop/fixed_size.h"
-#include "desktop/window_icons.h"
+#include "desktop/common/fixed_size.h"
+#include "desktop/desktop.h"
 #include "rules/box_styles.h"
 #include "rules/levels/levels.h"
 #include "widgets/failure.h"

@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "desktop/command_line.h"
 #include "desktop/desktop.h"
 
 namespace app {

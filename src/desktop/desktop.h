@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
-// What the game asks of the desktop it runs on, at start-up and as modal
-// windows come and go. Each platform answers in its own folder (linux/,
-// windows/, web/), which CMake picks: nothing else in the game names one.
+// What the game asks of the desktop it runs on: at start-up, for the command
+// line's answers, as modal windows come and go, and for window icons. Each
+// platform answers all of it in its own folder (linux/, windows/, web/),
+// which CMake picks: nothing else in the game names one.
 #pragma once
 
+#include <QString>
+
+class QIcon;
 class QWidget;
 
 namespace desktop {
@@ -29,5 +33,31 @@ void modalWindowClosed(QWidget* owner);
 // A nested event loop, a box's wait, has ended: in the browser, posted
 // events stay undelivered until they are processed from a fresh stack.
 void nestedWaitEnded();
+
+// The command line's answers. On Linux they go to standard error and Qt's
+// help needs a display-less platform plugin. A Windows GUI program has no
+// console: there an error shows in a message box, as Qt shows --help and
+// --version, unless the output is redirected (a console program or a script
+// that reads it).
+
+// Called before a QApplication made only to print --help or --version:
+// chooses a platform plugin that needs no display.
+void prepareInformationOnlyStart();
+
+// Why no display can be opened, where the environment tells (no DISPLAY and
+// no WAYLAND_DISPLAY on Linux); empty where it does not.
+QString missingDisplay();
+
+// Reports a command-line error of one line, with the program's name before it.
+void reportCommandLineError(const QString& line);
+
+// Window icons as the game shows them, where the window system needs help.
+
+// Changes a window's icon and shows it at once, at as little cost as the
+// window system allows: the menu's icon blinks all the time it is open.
+void setIconNow(QWidget* window, const QIcon& icon);
+
+// A window that shows no icon of its own in its title bar.
+void showNoWindowIcon(QWidget* window);
 
 }  // namespace desktop

@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
-#include "desktop/fixed_size.h"
+#include "desktop/common/fixed_size.h"
 #include "rules/box_styles.h"
 #include "widgets/modal.h"
 

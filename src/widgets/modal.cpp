@@ -8,7 +8,7 @@
 #include <functional>
 #include <utility>
 
-#include "desktop/blocked_windows.h"
+#include "desktop/common/blocked_windows.h"
 #include "desktop/desktop.h"
 
 namespace widgets {

@@ -76,4 +76,10 @@ const QPixmap& pixmap(const art::Picture& picture) {
 
 QIcon icon(const art::Picture& picture) { return QIcon(pixmap(picture)); }
 
+QIcon blankIcon() {
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+}
+
 }  // namespace widgets

@@ -17,6 +17,10 @@ const QImage& image(const art::Picture& picture);
 const QPixmap& pixmap(const art::Picture& picture);
 QIcon icon(const art::Picture& picture);
 
+// A 16 x 16 icon with nothing on it, for a title bar that should stay empty
+// where the window system would show some other icon.
+QIcon blankIcon();
+
 // The nearest colour of the standard 16-colour palette.
 QRgb nearestStandardColour(QRgb colour);
 

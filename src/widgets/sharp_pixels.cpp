@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "desktop/pixel_grid.h"
+#include "desktop/common/pixel_grid.h"
 
 namespace widgets {
 namespace {

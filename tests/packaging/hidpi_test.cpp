@@ -25,7 +25,7 @@
 
 #include "app/level_window.h"
 #include "app/menu_window.h"
-#include "desktop/pixel_grid.h"
+#include "desktop/common/pixel_grid.h"
 #include "rules/art/art.h"
 #include "rules/levels/levels.h"
 #include "widgets/colors.h"

@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "app/menu_window.h"
-#include "desktop/web_layout.h"
+#include "desktop/web/web_layout.h"
 #include "rules/levels/levels.h"
 #include "widgets/twips.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Blocked windows pass the focus on to the modal window.
-#include "desktop/blocked_windows.h"
+#include "desktop/common/blocked_windows.h"
 
 #include <QApplication>
 #include <QTimer>

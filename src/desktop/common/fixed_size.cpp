@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Fixed-size windows undo a maximise, or a resize, that comes all the same.
-#include "desktop/fixed_size.h"
+#include "desktop/common/fixed_size.h"
 
 #include <QEvent>
 #include <QWidget>
 
-#include "desktop/qt_scale.h"
+#include "desktop/common/qt_scale.h"
 
 namespace desktop {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "desktop/window_log.h"
+#include "desktop/common/window_log.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -3,7 +3,7 @@
 #include <QtGlobal>
 #include <cstdio>
 
-#include "desktop/command_line.h"
+#include "desktop/desktop.h"
 
 namespace desktop {
 

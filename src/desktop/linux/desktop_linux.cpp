@@ -2,10 +2,13 @@
 // The desktop on Linux: X11 window managers and Wayland compositors.
 #include "desktop/desktop.h"
 
-#include "desktop/blocked_windows.h"
+#include <QWidget>
+
+#include "desktop/common/blocked_windows.h"
+#include "desktop/common/window_log.h"
 #include "desktop/linux/gnome_modal.h"
 #include "desktop/linux/x11.h"
-#include "desktop/window_log.h"
+#include "widgets/pixmaps.h"
 
 namespace desktop {
 
@@ -21,5 +24,10 @@ void modalWindowShown(QWidget* window) { markGnomeModal(window); }
 void modalWindowClosed(QWidget*) {}
 
 void nestedWaitEnded() {}
+
+// X11 window managers show the icon of the window's group where a window
+// has none, the menu's blinking turtle: a blank icon keeps the title bar
+// empty there.
+void showNoWindowIcon(QWidget* window) { window->setWindowIcon(widgets::blankIcon()); }
 
 }  // namespace desktop

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "desktop/blocked_windows.h"
+#include "desktop/common/blocked_windows.h"
 #include "desktop/linux/x11.h"
 
 namespace desktop {

@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "desktop/window_icons.h"
+#include "desktop/desktop.h"
 
 namespace desktop {
 namespace {

@@ -8,10 +8,10 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "desktop/blocked_windows.h"
+#include "desktop/common/blocked_windows.h"
+#include "desktop/common/window_log.h"
 #include "desktop/desktop.h"
 #include "desktop/web/web_parts.h"
-#include "desktop/window_log.h"
 
 namespace desktop {
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <emscripten/emscripten.h>
 
-#include "desktop/blocked_windows.h"
+#include "desktop/common/blocked_windows.h"
 #include "desktop/web/web_parts.h"
 
 namespace desktop::web {

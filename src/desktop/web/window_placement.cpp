@@ -18,12 +18,12 @@
 
 #include <algorithm>
 
-#include "desktop/blocked_windows.h"
-#include "desktop/pixel_grid.h"
-#include "desktop/qt_scale.h"
+#include "desktop/common/blocked_windows.h"
+#include "desktop/common/pixel_grid.h"
+#include "desktop/common/qt_scale.h"
+#include "desktop/common/window_log.h"
+#include "desktop/web/web_layout.h"
 #include "desktop/web/web_parts.h"
-#include "desktop/web_layout.h"
-#include "desktop/window_log.h"
 
 namespace desktop::web {
 namespace {

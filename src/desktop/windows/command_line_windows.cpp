@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "desktop/command_line.h"
+#include "desktop/desktop.h"
 
 namespace desktop {
 namespace {

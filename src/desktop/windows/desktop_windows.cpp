@@ -3,8 +3,8 @@
 // it, and gives the keyboard back to the window under one that closed.
 #include "desktop/desktop.h"
 
-#include "desktop/blocked_windows.h"
-#include "desktop/window_log.h"
+#include "desktop/common/blocked_windows.h"
+#include "desktop/common/window_log.h"
 
 namespace desktop {
 
