@@ -24,9 +24,7 @@ public:
         if (!watched->isWidgetType() || event->spontaneous()) return false;
         auto* window = static_cast<QWidget*>(watched);
         if (!window->isWindow()) return false;
-        // The first window without an owner is the menu.
-        if (event->type() == QEvent::Show && !ownerOf(window) && !menu_) {
-            menu_ = window;
+        if (event->type() == QEvent::Show && recordMenu(menu_, window)) {
             tellPage("plodway-running");
         } else if (event->type() == QEvent::Hide && window == menu_) {
             tellPage("plodway-ended");
@@ -41,5 +39,11 @@ private:
 }  // namespace
 
 void tellPageOfTheMenu() { qApp->installEventFilter(new PageEvents(qApp)); }
+
+bool recordMenu(QPointer<QWidget>& menu, QWidget* shown) {
+    if (menu || ownerOf(shown)) return false;
+    menu = shown;
+    return true;
+}
 
 }  // namespace desktop::web

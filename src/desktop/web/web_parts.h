@@ -2,6 +2,9 @@
 // The browser's desktop, installed by desktop_web.cpp.
 #pragma once
 
+#include <QPointer>
+#include <QWidget>
+
 namespace desktop::web {
 
 // Places each window on the page's one canvas as it shows.
@@ -13,5 +16,9 @@ void deliverMouseInClientAreas();
 
 // Tells the page when the menu is up and when the game has ended.
 void tellPageOfTheMenu();
+
+// Which window is the menu: the first without an owner to show. Called as a
+// window shows; the first time, keeps it in `menu` and returns true.
+bool recordMenu(QPointer<QWidget>& menu, QWidget* shown);
 
 }  // namespace desktop::web

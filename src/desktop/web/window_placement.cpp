@@ -49,7 +49,7 @@ public:
         if (!window->isWindow()) return false;
         if (event->type() == QEvent::Show && !event->spontaneous()) {
             // The first window without an owner is the menu.
-            if (!ownerOf(window) && !menu_) menu_ = window;
+            recordMenu(menu_, window);
             fitTitleBar(window);
             place(window);
         } else if (event->type() == QEvent::Resize && window->isVisible() && qobject_cast<QDialog*>(window)) {
