@@ -50,20 +50,8 @@ LevelWindow::LevelWindow(const rules::LevelDef& def, QWidget* menu, std::functio
     desktop::showNoWindowIcon(this);
 
     field_->move(0, 0);
-    restartButton_->setObjectName("restartButton");
-    restartButton_->setAccessibleName(QStringLiteral("Restart"));
-    restartButton_->setGeometry(pxRect(def.buttonLeft, def.buttonTop, def.buttonWidth, def.buttonHeight));
-    restartButton_->raise();
-    setTabOrder(field_, restartButton_);
-    field_->setRestartControl(restartButton_);
-
-    field_->onKeyDown = [this](std::int16_t key, std::int16_t modifiers) {
-        dispatch([&] { rules::handleKey(*controls_, *this, key, modifiers); });
-    };
-    QObject::connect(restartButton_, &QPushButton::clicked, this, [this] {
-        dispatch([this] { rules::restartTurtle(*controls_); });
-    });
-    controls_->field.onSetFocus = [this] { focusWanted_ = true; };
+    setUpRestartButton();
+    connectHandlers();
     for (const rules::Drawable& control : controls_->paintOrder())
         if (auto* image = std::get_if<const rules::Image*>(&control))
             paintedSprites_.push_back({*image, QRect(), nullptr});
@@ -71,6 +59,27 @@ LevelWindow::LevelWindow(const rules::LevelDef& def, QWidget* menu, std::functio
     syncFromControls();
     // The opening is answered like any other move, once the window is up.
     QTimer::singleShot(0, this, [this] { dispatch([] {}); });
+}
+
+void LevelWindow::setUpRestartButton() {
+    const rules::LevelDef& def = controls_->def;
+    restartButton_->setObjectName("restartButton");
+    restartButton_->setAccessibleName(QStringLiteral("Restart"));
+    restartButton_->setGeometry(pxRect(def.buttonLeft, def.buttonTop, def.buttonWidth, def.buttonHeight));
+    restartButton_->raise();
+    setTabOrder(field_, restartButton_);
+    field_->setRestartControl(restartButton_);
+}
+
+// Keys on the field and clicks on "Restart" go to the handlers.
+void LevelWindow::connectHandlers() {
+    field_->onKeyDown = [this](std::int16_t key, std::int16_t modifiers) {
+        dispatch([&] { rules::handleKey(*controls_, *this, key, modifiers); });
+    };
+    QObject::connect(restartButton_, &QPushButton::clicked, this, [this] {
+        dispatch([this] { rules::restartTurtle(*controls_); });
+    });
+    controls_->field.onSetFocus = [this] { focusWanted_ = true; };
 }
 
 LevelWindow::~LevelWindow() = default;

@@ -44,6 +44,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The constructor's steps.
+    void setUpRestartButton();
+    void connectHandlers();
+
     template <class Handler>
     void dispatch(Handler&& handler);
     void answerCollisions();

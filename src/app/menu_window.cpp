@@ -68,13 +68,27 @@ MenuWindow::MenuWindow(QWidget* parent)
     setFixedSize(pxSize(kMenuClientWidth, kMenuClientHeight));
     desktop::keepFixedSize(this);
 
+    setUpLevelList();
+    setUpTitle();
+    setUpPlayButton();
+    setTabOrder(playButton_, title_);
+    setTabOrder(title_, levelList_);
+    playButton_->setFocus();
+
+    connectPlayRequests();
+    startBlinking();
+}
+
+void MenuWindow::setUpLevelList() {
     levelList_->setObjectName("levelList");
     levelList_->setAccessibleName(QStringLiteral("Levels"));
     levelList_->setGeometry(pxRect(60, 1620, 2655, 1035));
     levelList_->addItems({QStringLiteral("Level 1: Country Highway"), QStringLiteral("Level 2: The Big City"),
                           QStringLiteral("Level 3: Desert Frenzy")});
     levelList_->setCurrentRow(-1);
+}
 
+void MenuWindow::setUpTitle() {
     title_->setObjectName("title");
     title_->setGeometry(pxRect(60, 60, 2695, 1515));
     title_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -86,16 +100,16 @@ MenuWindow::MenuWindow(QWidget* parent)
     // A tab stop, so a screen reader comes to it: say what it shows.
     title_->setAccessibleName(QStringLiteral("Plodway"));
     title_->setAccessibleDescription(QStringLiteral("Title picture: a run-over turtle on a road"));
+}
 
+void MenuWindow::setUpPlayButton() {
     playButton_->setObjectName("playButton");
     playButton_->setAccessibleName(QStringLiteral("Go Play!"));
     playButton_->setGeometry(pxRect(60, 2760, 2715, 435));
     playButton_->setDefault(true);
+}
 
-    setTabOrder(playButton_, title_);
-    setTabOrder(title_, levelList_);
-    playButton_->setFocus();
-
+void MenuWindow::connectPlayRequests() {
     QObject::connect(playButton_, &QPushButton::clicked, this,
                      [this] { widgets::guarded([this] { playSelectedLevel(); }); });
     // A double click on a level does exactly what "Go Play!" does.
@@ -106,11 +120,12 @@ MenuWindow::MenuWindow(QWidget* parent)
         auto* enter = new QShortcut(QKeySequence(key), this);
         QObject::connect(enter, &QShortcut::activated, playButton_, &QPushButton::click);
     }
+}
 
+void MenuWindow::startBlinking() {
     blinkTimer_->setInterval(kBlinkInterval);
     QObject::connect(blinkTimer_, &QTimer::timeout, this, [this] { widgets::guarded([this] { blinkIcon(); }); });
     blinkTimer_->start();
-
     setIcon(liveIcon_.picture());
 }
 

@@ -37,6 +37,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The constructor's steps.
+    void setUpLevelList();
+    void setUpTitle();
+    void setUpPlayButton();
+    void connectPlayRequests();
+    void startBlinking();
+
     void closeAllWindows();
     void setIcon(rules::Picture picture);
     int selectedIndex() const;
