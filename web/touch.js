@@ -1,21 +1,51 @@
 // SPDX-License-Identifier: MIT
-// Plodway by touch (index.html, after plodway-page.js): a swipe over the
-// game is an arrow key, pressed where the keyboard's keys go; taps reach
-// Qt as mouse clicks; and while the game runs the page holds still.
-"use strict";
-(() => {
-  const screen = document.getElementById("screen");
-  const running = () => document.body.dataset.state === "running";
-  // CSS pixels a finger moves for a swipe rather than a tap.
-  const kSwipe = 24;
+// Plodway by touch: a swipe over the game is an arrow key, pressed where the
+// keyboard's keys go; taps reach Qt as mouse clicks; and while the game runs
+// the page holds still.
+import { canvas as screen, state } from "./page.js";
 
-  // Qt 6.4 in the browser leaves a finger's pointer events alone (it takes
-  // those of a mouse only) and makes Qt touch events of its touch events,
-  // which widgets take as clicks but its title bars never: no close box
-  // answers a finger. So a finger lifted near where it went down is handed
-  // to Qt as the click it stands for, a press and a release there as pointer
-  // events of a mouse, and its touch events are kept from Qt (below), which
-  // would click a second time.
+const running = () => state() === "running";
+// CSS pixels a finger moves for a swipe rather than a tap.
+const kSwipe = 24;
+const kKeyCodes = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40 };
+
+// A finger, and no mouse, to point with: the footer says how to play by touch.
+export function touchOnly() {
+  const touch = "ontouchstart" in window || navigator.maxTouchPoints > 0;
+  return touch && !window.matchMedia("(any-pointer: fine)").matches;
+}
+
+export function takeTouch() {
+  turnFingersIntoClicksAndArrows();
+  keepTouchEventsFromQt();
+  holdThePageStill();
+}
+
+// A press and a release of the mouse where the finger went down.
+function click(from, x, y) {
+  for (const type of ["pointerdown", "pointerup"])
+    screen.dispatchEvent(new PointerEvent(type, {
+      bubbles: true, cancelable: true, composed: true, pointerId: from.pointerId, pointerType: "mouse",
+      isPrimary: true, clientX: x, clientY: y, button: 0, buttons: type === "pointerdown" ? 1 : 0 }));
+}
+
+// The arrow goes the way a key press goes: to the canvas, where Qt hears
+// keys, and so to whichever window has the keyboard.
+function arrow(key) {
+  if (!running()) return;
+  for (const type of ["keydown", "keyup"])
+    screen.dispatchEvent(new KeyboardEvent(type, { key, code: key, keyCode: kKeyCodes[key], which: kKeyCodes[key],
+                                                   bubbles: true, cancelable: true }));
+}
+
+// Qt 6.4 in the browser leaves a finger's pointer events alone (it takes
+// those of a mouse only) and makes Qt touch events of its touch events,
+// which widgets take as clicks but its title bars never: no close box
+// answers a finger. So a finger lifted near where it went down is handed
+// to Qt as the click it stands for, a press and a release there as pointer
+// events of a mouse, and its touch events are kept from Qt
+// (keepTouchEventsFromQt), which would click a second time.
+function turnFingersIntoClicksAndArrows() {
   let finger = null;
   const fingerOnly = event => event.isTrusted && event.pointerType !== "mouse";
   window.addEventListener("pointerdown", event => {
@@ -36,40 +66,28 @@
       }
     }, true);
   }
-  // Qt's own listeners are on the canvas: this one, on the window and
-  // capturing, comes first and keeps the touch events from them, and the
-  // browser from scrolling, zooming or making mouse events of them.
+  // Qt captures the mouse's pointer as it presses and lets it go as it
+  // releases: the finger's is already gone by then.
+  for (const name of ["setPointerCapture", "releasePointerCapture"])
+    screen[name] = id => { try { Element.prototype[name].call(screen, id); } catch (e) { } };
+}
+
+// Qt's own listeners are on the canvas: this one, on the window and
+// capturing, comes first and keeps the touch events from them, and the
+// browser from scrolling, zooming or making mouse events of them.
+function keepTouchEventsFromQt() {
   for (const type of ["touchstart", "touchmove", "touchend", "touchcancel"])
     window.addEventListener(type, event => {
       if (event.target !== screen) return;
       event.stopImmediatePropagation();
       if (event.cancelable) event.preventDefault();
     }, { capture: true, passive: false });
+}
 
-  // Qt captures the mouse's pointer as it presses and lets it go as it
-  // releases: the finger's is already gone by then.
-  for (const name of ["setPointerCapture", "releasePointerCapture"])
-    screen[name] = id => { try { Element.prototype[name].call(screen, id); } catch (e) { } };
-  function click(from, x, y) {
-    for (const type of ["pointerdown", "pointerup"])
-      screen.dispatchEvent(new PointerEvent(type, {
-        bubbles: true, cancelable: true, composed: true, pointerId: from.pointerId, pointerType: "mouse",
-        isPrimary: true, clientX: x, clientY: y, button: 0, buttons: type === "pointerdown" ? 1 : 0 }));
-  }
-
-  // The arrow goes the way a key press goes: to the canvas, where Qt hears
-  // keys, and so to whichever window has the keyboard.
-  const kKeyCodes = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40 };
-  function arrow(key) {
-    if (!running()) return;
-    for (const type of ["keydown", "keyup"])
-      screen.dispatchEvent(new KeyboardEvent(type, { key, code: key, keyCode: kKeyCodes[key], which: kKeyCodes[key],
-                                                     bubbles: true, cancelable: true }));
-  }
-
-  // While the game runs, no scroll, zoom, selection or long-press menu.
+// While the game runs, no scroll, zoom, selection or long-press menu.
+function holdThePageStill() {
   for (const type of ["contextmenu", "selectstart", "gesturestart"])
     window.addEventListener(type, event => { if (running()) event.preventDefault(); }, { passive: false });
   document.addEventListener("touchmove", event => { if (running() && event.cancelable) event.preventDefault(); },
                             { passive: false });
-})();
+}

@@ -52,7 +52,7 @@ try {
         const first = await visit(context, server);
         runs.push(first);
         if (i === 0) {
-          const wasm = server.requests.find((r) => r.path.endsWith('.wasm'));
+          const wasm = server.requests.find((r) => r.path.endsWith('plodway.wasm'));
           console.log(`${label}: Accept-Encoding for plodway.wasm "${wasm.accept}", sent ${wasm.encoding ?? 'as it is'}`);
         }
         if (i === 0 && options.encoding === 'accept') {

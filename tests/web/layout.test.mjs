@@ -9,10 +9,11 @@
 // Usage: node layout.test.mjs [SITE_DIR]   (default build-web/site)
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { Game, closeBox, launch, serve } from './lib.mjs';
+import { Game, closeBox, gameFacts, launch, serve } from './lib.mjs';
 
 const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
 const site = resolve(process.argv[2] ?? join(repo, 'build-web/site'));
+const { frame } = await gameFacts(site);
 
 // device: device pixels a game pixel, where a whole number of them fits;
 // below: the level under the menu; share: of the page's width or height
@@ -54,9 +55,9 @@ async function laidOut(browser, url, screen) {
       const r = document.getElementById('screen').getBoundingClientRect(), e = document.documentElement;
       return { scroll: { width: e.scrollWidth, height: e.scrollHeight }, view: { width: innerWidth, height: innerHeight },
                canvas: { left: r.left, top: r.top, right: r.right, bottom: r.bottom },
-               scale: Number(document.body.dataset.scale), frame: kLayout.frame };
+               scale: Number(document.body.dataset.scale) };
     });
-    const { view, canvas, scale, frame } = seen;
+    const { view, canvas, scale } = seen;
     check(seen.scroll.width === view.width && seen.scroll.height === view.height,
           `the page scrolls: ${seen.scroll.width}x${seen.scroll.height} in a viewport of ${view.width}x${view.height}`);
     const inside = (r, outer, what) =>

@@ -24,11 +24,18 @@ const types = {
   '.webmanifest': 'application/manifest+json',
 };
 
+// The game's numbers and names as the page imports them (game-facts.js, a
+// module made at staging), read as a module whatever Node makes of a .js.
+export async function gameFacts(site) {
+  const text = readFileSync(join(site, 'game-facts.js'), 'utf8');
+  return import(`data:text/javascript,${encodeURIComponent(text)}`);
+}
+
 // Serves one folder on a free port of the loopback, nothing outside it.
 // Options: `encoding` 'accept' sends FILE.br or FILE.gz where the request's
 // Accept-Encoding takes it and the file is there, as a good server does;
 // 'br' or 'gzip' sends that one whatever was asked; `length: false` sends no
-// Content-Length; `pause` (0 to 1) stops the first .wasm after that share
+// Content-Length; `pause` (0 to 1) stops the game's .wasm after that share
 // of its bytes until resume(), and `paused` says how far it got. `requests`
 // lists what was asked: path, Accept-Encoding, Content-Encoding and bytes sent.
 // `headScripts` are run by each page it serves before the page's own
@@ -76,7 +83,7 @@ export async function serve(root, page = 'index.html', { encoding, length = true
     }
     if (length) headers['Content-Length'] = sizeOf(body);
     res.writeHead(200, headers);
-    if (pause === undefined || extname(file) !== '.wasm' || resume) {
+    if (pause === undefined || !file.endsWith('plodway.wasm') || resume) {
       createReadStream(body).pipe(res);
       return;
     }

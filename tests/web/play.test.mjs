@@ -15,7 +15,7 @@
 import { mkdirSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { Game, barTop, closeBox, decodePng, launch, pointIn, readPng, serve, setViewport, textLines } from './lib.mjs';
+import { Game, barTop, closeBox, decodePng, gameFacts, launch, pointIn, readPng, serve, setViewport, textLines } from './lib.mjs';
 import { TW, VERGE, readLevel, sameImage, winLevel } from './levels.mjs';
 
 const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
@@ -68,7 +68,7 @@ async function main() {
                   'the menu\'s window icon does not blink on the screen');
     // The page sized its desktop before the game ran, by numbers filled in at
     // staging: the menu's size and Qt's frame are those the game reports.
-    const layout = await page.evaluate(() => kLayout), { left, top, right, bottom } = menu.frame;
+    const layout = await gameFacts(site), { left, top, right, bottom } = menu.frame;
     check(layout.menu.width === menu.width && layout.menu.height === menu.height && left === layout.frame.side &&
           right === layout.frame.side && top === layout.frame.top && bottom === layout.frame.bottom,
           `the page's menu ${layout.menu.width}x${layout.menu.height} and frame ${layout.frame.side},${layout.frame.top},` +

@@ -11,7 +11,7 @@ import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { brotliDecompressSync, constants, gunzipSync } from 'node:zlib';
-import { Game, launch, readPng, serve } from './lib.mjs';
+import { Game, gameFacts, launch, readPng, serve } from './lib.mjs';
 
 const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
 const [name, siteArg] = process.argv.slice(2);
@@ -42,8 +42,9 @@ async function main() {
     if (name !== 'chromium') return;
     step = 'the icons';
     icons();
-    const layout = await progressBar(browser, { encoding: 'accept' });
-    check(layout.wasmBytes === plain.length, `kLayout.wasmBytes is ${layout.wasmBytes}, plodway.wasm ${plain.length} bytes`);
+    const { wasmBytes } = await gameFacts(site);
+    check(wasmBytes === plain.length, `game-facts.js has wasmBytes ${wasmBytes}, plodway.wasm ${plain.length} bytes`);
+    await progressBar(browser, { encoding: 'accept' });
     for (const options of [{ encoding: 'gzip' }, { encoding: 'br' }, { length: false }])
       await progressBar(browser, options);
     await offline(browser);
@@ -139,7 +140,7 @@ async function progressBar(browser, options) {
     await watchBar(page);
     await page.goto(server.url);
     const { bytes, encoding } = await server.paused;
-    const wasm = server.requests.find((r) => r.path.endsWith('.wasm'));
+    const wasm = server.requests.find((r) => r.path.endsWith('plodway.wasm'));
     if (options.encoding === 'accept') console.log(`Chromium asks for plodway.wasm with Accept-Encoding: ${wasm.accept}`);
     else check(encoding === options.encoding, `the server sent ${encoding ?? 'no encoding'}`);
     const share = (encoding ? unpack[encoding](bytes).length : bytes.length) / readFileSync(join(site, 'plodway.wasm')).length;
@@ -152,7 +153,6 @@ async function progressBar(browser, options) {
     server.resume();
     await game.state('running');
     await barWentRight(page, what);
-    return await page.evaluate(() => kLayout);
   } finally {
     await context.close();
     server.close();

@@ -9,9 +9,11 @@
 
 namespace desktop {
 
+inline constexpr char kScaleVariable[] = "QT_SCALE_FACTOR";
+
 inline double qtScaleFactor() {
     bool ok = false;
-    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+    const double factor = qEnvironmentVariable(kScaleVariable).toDouble(&ok);
     return ok && factor > 0 ? factor : 1.0;
 }
 

@@ -39,7 +39,7 @@ public:
 }  // namespace
 
 bool windowLogOn() {
-    static const bool on = qEnvironmentVariable("PLODWAY_WINDOW_LOG") == QLatin1String("1");
+    static const bool on = qEnvironmentVariable(kWindowLogVariable) == QLatin1String("1");
     return on;
 }
 

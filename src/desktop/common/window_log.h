@@ -9,6 +9,9 @@ class QString;
 
 namespace desktop {
 
+// The environment variable that turns the log on (the page's ?log sets it).
+inline constexpr char kWindowLogVariable[] = "PLODWAY_WINDOW_LOG";
+
 bool windowLogOn();
 
 // Writes one line, where the log is on.

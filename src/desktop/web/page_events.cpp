@@ -8,6 +8,7 @@
 #include <emscripten/emscripten.h>
 
 #include "desktop/common/blocked_windows.h"
+#include "desktop/web/page_facts.h"
 #include "desktop/web/web_parts.h"
 
 namespace desktop::web {
@@ -25,9 +26,9 @@ public:
         auto* window = static_cast<QWidget*>(watched);
         if (!window->isWindow()) return false;
         if (event->type() == QEvent::Show && recordMenu(menu_, window)) {
-            tellPage("plodway-running");
+            tellPage(kRunningEvent);
         } else if (event->type() == QEvent::Hide && window == menu_) {
-            tellPage("plodway-ended");
+            tellPage(kEndedEvent);
         }
         return false;
     }

@@ -22,7 +22,7 @@
 #include "desktop/common/pixel_grid.h"
 #include "desktop/common/qt_scale.h"
 #include "desktop/common/window_log.h"
-#include "desktop/web/web_layout.h"
+#include "desktop/web/page_layout.h"
 #include "desktop/web/web_parts.h"
 
 namespace desktop::web {
@@ -100,19 +100,20 @@ private:
         const QRect desk = window->screen()->geometry();
         const QMargins frame = frameOf(window);
         const QWidget* owner = ownerOf(window);
+        const Frame edges{frame.left(), frame.top(), frame.right(), frame.bottom()};
         QPoint at;
         const QPoint half(window->width() / 2, window->height() / 2);
         if (window == menu_)
-            at = desk.topLeft() + QPoint(kMargin + frame.left(), kMargin + frame.top());
+            at = desk.topLeft() + QPoint(menuLeft(edges), menuTop(edges));
         else if (!owner)
             at = desk.center() - half;
         else if (qobject_cast<QDialog*>(window))
             at = owner->geometry().center() - half;
         else {
-            at = QPoint(snapUp(owner->frameGeometry().right() + 1 + kGap + frame.left(), desk.left()),
+            at = QPoint(snapUp(besideOwner(owner->frameGeometry().right(), edges), desk.left()),
                         owner->geometry().top());
             if (at.x() + window->width() + frame.right() > desk.right() + 1)
-                at = QPoint(owner->geometry().left(), owner->frameGeometry().bottom() + 1 + kGap + frame.top());
+                at = QPoint(owner->geometry().left(), belowOwner(owner->frameGeometry().bottom(), edges));
         }
         // Title bar and all inside the desktop, where the desktop has room.
         at.setX(std::max(desk.left() + frame.left(), std::min(at.x(), desk.right() + 1 - frame.right() - window->width())));

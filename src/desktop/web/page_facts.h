@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The browser's desktop in numbers that the page needs before the game
-// starts, to size the canvas: staging fills them into the page
-// (tools/weblayout), so the page and the game cannot disagree.
+// What the page (web/) and the game share, written here once: the
+// browser's desktop in numbers, and the events the game sends the page.
+// Staging hands the page what it needs as a module (tools/pagefacts).
 #pragma once
 
 namespace desktop::web {
@@ -17,5 +17,10 @@ inline constexpr int kGap = 8;
 inline constexpr int kFrameSide = 4;
 inline constexpr int kFrameTop = 26;
 inline constexpr int kFrameBottom = 4;
+
+// Sent to the page's window as the menu shows (the game runs) and as it
+// hides (the game has ended).
+inline constexpr char kRunningEvent[] = "plodway-running";
+inline constexpr char kEndedEvent[] = "plodway-ended";
 
 }  // namespace desktop::web
