@@ -166,7 +166,7 @@ void MenuWindow::openNextLevel() {
         // (Qt 6.4 would hang the page).
         QTimer::singleShot(0, this, [this] {
             widgets::showMessageBox(this, QStringLiteral("You beat all three levels!"), rules::kInformationIcon,
-                                   QStringLiteral("Plodway"));
+                                    QStringLiteral("Plodway"));
         });
     }
 }
