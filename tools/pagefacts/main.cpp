@@ -4,9 +4,9 @@
 // menu's client size and the largest level's (the widest and the tallest
 // over all levels), in game pixels, which the page's layout is chosen for;
 // the frame Qt draws around a window in the browser, in CSS pixels, which
-// the browser tests hold against the game's; the events the game sends the
-// page; and the environment variables the page sets for the game. The web
-// build's staging writes it into the site (web/stage.cmake).
+// the browser tests hold against the game's; the events the game and the
+// page send each other; and the environment variables the page sets for the
+// game. The web build's staging writes it into the site (web/stage.cmake).
 #include <cstdio>
 
 #include "app/menu_window.h"
@@ -29,10 +29,11 @@ int main() {
                 "export const menu = { width: %d, height: %d };\n"
                 "export const level = { width: %d, height: %d };\n"
                 "export const frame = { side: %d, top: %d, bottom: %d };\n"
-                "export const events = { running: \"%s\", ended: \"%s\" };\n"
+                "export const events = { running: \"%s\", ended: \"%s\", playing: \"%s\", stopped: \"%s\", "
+                "layout: \"%s\" };\n"
                 "export const environment = { scale: \"%s\", windowLog: \"%s\" };\n",
                 menu.width(), menu.height(), level.width(), level.height(), web::kFrameSide, web::kFrameTop,
-                web::kFrameBottom, web::kRunningEvent, web::kEndedEvent, desktop::kScaleVariable,
-                desktop::kWindowLogVariable);
+                web::kFrameBottom, web::kRunningEvent, web::kEndedEvent, web::kPlayingEvent, web::kStoppedEvent,
+                web::kLayoutEvent, desktop::kScaleVariable, desktop::kWindowLogVariable);
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
 }

@@ -40,6 +40,7 @@ void install() {
     web::placeWindows();
     web::deliverMouseInClientAreas();
     web::tellPageOfTheMenu();
+    web::followPageLayout();
     // Last, so that it is asked first: a window is logged as shown before
     // it is logged as placed.
     startWindowLog();

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The page (web/) shows the canvas once the menu is up, and offers to play
-// again once it has closed: it hears both as events on its window.
+// again once it has closed; it pauses a level that plays as it is hidden,
+// and offers touch a pause control meanwhile: it hears all as events on
+// its window.
 #include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <emscripten/emscripten.h>
 
@@ -20,7 +24,16 @@ void tellPage(const char* event) {
 
 class PageEvents : public QObject {
 public:
-    using QObject::QObject;
+    explicit PageEvents(QObject* parent) : QObject(parent) {
+        // Looked at once the window that showed or hid is (or is no longer)
+        // the modal one, which Qt records only after its Show event and
+        // before its Hide event; a timer, as posted events may wait while a
+        // box waits (desktop_web.cpp).
+        lookAtPlay_.setSingleShot(true);
+        lookAtPlay_.setInterval(1);
+        connect(&lookAtPlay_, &QTimer::timeout, this, &PageEvents::tellOfPlay);
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!watched->isWidgetType() || event->spontaneous()) return false;
         auto* window = static_cast<QWidget*>(watched);
@@ -30,11 +43,26 @@ public:
         } else if (event->type() == QEvent::Hide && window == menu_) {
             tellPage(kEndedEvent);
         }
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide) lookAtPlay_.start();
         return false;
     }
 
 private:
+    // A level plays while it is the modal window on top: no box over it.
+    bool levelPlays() const {
+        QWidget* modal = QApplication::activeModalWidget();
+        return modal && modal != menu_ && !qobject_cast<QDialog*>(modal);
+    }
+
+    void tellOfPlay() {
+        if (levelPlays() == playing_) return;
+        playing_ = !playing_;
+        tellPage(playing_ ? kPlayingEvent : kStoppedEvent);
+    }
+
     QPointer<QWidget> menu_;
+    QTimer lookAtPlay_;
+    bool playing_ = false;
 };
 
 }  // namespace

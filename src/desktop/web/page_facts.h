@@ -23,4 +23,15 @@ inline constexpr int kFrameBottom = 4;
 inline constexpr char kRunningEvent[] = "plodway-running";
 inline constexpr char kEndedEvent[] = "plodway-ended";
 
+// Sent to the page as a level starts to play (it is open with no box over
+// it) and as it stops (a box holds it, or it closed): the page pauses it
+// when it is hidden, and shows its pause control for touch meanwhile.
+inline constexpr char kPlayingEvent[] = "plodway-playing";
+inline constexpr char kStoppedEvent[] = "plodway-stopped";
+
+// Sent by the page to the game once it has laid itself out again (the
+// screen turned, the browser's window was resized or zoomed), with the new
+// scale in CSS pixels a game pixel as the event's detail.
+inline constexpr char kLayoutEvent[] = "plodway-layout";
+
 }  // namespace desktop::web

@@ -23,13 +23,15 @@ int wholeInDevicePixels(int least, double dpr) {
     return whole ? whole : least;
 }
 
-}  // namespace
-
+// The first CSS pixel from `origin` on that leaves `free` CSS pixels as
+// evenly as it can on both sides and lies on a device pixel.
 int centred(int free, int origin, double dpr) {
     int at = origin + std::max(0, free / 2);
     for (int i = 0; i < 64 && at > 0 && !isWhole(at * dpr); ++i) --at;
     return at;
 }
+
+}  // namespace
 
 PageLayout desktopFor(double factor, double dpr, bool stacked, Size menu, Size level) {
     // Qt's frame is in CSS pixels, rounded to game pixels; and each window

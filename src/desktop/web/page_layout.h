@@ -42,10 +42,6 @@ struct Area {
 // beside the menu or `stacked` below it, on whole device pixels at `dpr`.
 PageLayout desktopFor(double factor, double dpr, bool stacked, Size menu, Size level);
 
-// The first CSS pixel from `origin` on that leaves `free` CSS pixels as
-// evenly as it can on both sides and lies on a device pixel.
-int centred(int free, int origin, double dpr);
-
 // The desktop at the largest scale that fits `area`, centred in it, or at
 // `forced` CSS pixels a game pixel where that is above zero.
 PageLayout chooseLayout(const Area& area, double dpr, double forced, Size menu, Size level);

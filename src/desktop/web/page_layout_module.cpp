@@ -28,10 +28,4 @@ EMSCRIPTEN_KEEPALIVE int plodway_layout_part(int part) {
     const int parts[] = {chosen.width, chosen.height, chosen.left, chosen.top, chosen.stacked};
     return part >= 0 && part < 5 ? parts[part] : 0;
 }
-
-// Where the desktop starts, from `origin`, with `free` CSS pixels to share.
-EMSCRIPTEN_KEEPALIVE int plodway_centred(int free, int origin, double dpr) {
-    return desktop::web::centred(free, origin, dpr);
-}
-
 }

@@ -15,6 +15,9 @@
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <QtGui/private/qhighdpiscaling_p.h>
+#include <qpa/qplatformwindow.h>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <algorithm>
 
@@ -35,12 +38,26 @@ QMargins frameOf(const QWidget* window) {
 
 class WindowPlacement : public QObject {
 public:
-    // Qt places windows in whole CSS pixels, rounded from game pixels times
-    // the page's CSS pixels a game pixel (QT_SCALE_FACTOR), and a window is
-    // drawn on whole device pixels where its CSS pixels are.
-    explicit WindowPlacement(QObject* parent)
-        : QObject(parent), factor_(qtScaleFactor()),
-          step_(std::max(1, gridPeriod(qApp->primaryScreen()->devicePixelRatio() / factor_))) {}
+    explicit WindowPlacement(QObject* parent) : QObject(parent) { followScale(); }
+
+    // Every shown window again, owners first, where it goes on the desktop
+    // as it now is, at the scale now (the page laid itself out anew).
+    void placeAll() {
+        followScale();
+        QList<QWidget*> waiting;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->windowHandle()) waiting.append(window);
+        for (bool placedOne = true; placedOne;) {
+            placedOne = false;
+            for (QWidget* window : std::as_const(waiting)) {
+                if (waiting.contains(ownerOf(window))) continue;
+                place(window, Push::Always);
+                waiting.removeOne(window);
+                placedOne = true;
+                break;
+            }
+        }
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!watched->isWidgetType()) return false;
@@ -60,6 +77,18 @@ public:
     }
 
 private:
+    // Whether a window's place goes to the screen only where it changed, or
+    // always: after a change of scale, Qt still holds it at the old one.
+    enum class Push { IfMoved, Always };
+
+    // Qt places windows in whole CSS pixels, rounded from game pixels times
+    // the page's CSS pixels a game pixel (QT_SCALE_FACTOR), and a window is
+    // drawn on whole device pixels where its CSS pixels are.
+    void followScale() {
+        factor_ = qtScaleFactor();
+        step_ = std::max(1, gridPeriod(qApp->primaryScreen()->devicePixelRatio() / factor_));
+    }
+
     // Qt's title bars on the web draw a close box only beside a system
     // menu, and a minimise box with nothing to restore from.
     static void fitTitleBar(QWidget* window) {
@@ -96,7 +125,7 @@ private:
 
     // The menu at the left, a level beside its owner, a box centred over it
     // (or over the desktop, when it has no owner).
-    void place(QWidget* window) const {
+    void place(QWidget* window, Push push = Push::IfMoved) const {
         const QRect desk = window->screen()->geometry();
         const QMargins frame = frameOf(window);
         const QWidget* owner = ownerOf(window);
@@ -119,7 +148,16 @@ private:
         at.setX(std::max(desk.left() + frame.left(), std::min(at.x(), desk.right() + 1 - frame.right() - window->width())));
         at.setY(std::max(desk.top() + frame.top(), std::min(at.y(), desk.bottom() + 1 - frame.bottom() - window->height())));
         at = QPoint(snapUp(at.x(), desk.left()), snapUp(at.y(), desk.top()));
-        if (window->geometry().topLeft() != at) window->setGeometry(QRect(at, window->size()));
+        if (push == Push::Always) {
+            QWindow* handle = window->windowHandle();
+            handle->handle()->setGeometry(QHighDpi::toNativeWindowGeometry(QRect(at, window->size()), handle));
+            // The widget learns its place from the window system's event:
+            // the windows it owns are placed from it.
+            QWindowSystemInterface::flushWindowSystemEvents();
+            window->update();
+        } else if (window->geometry().topLeft() != at) {
+            window->setGeometry(QRect(at, window->size()));
+        }
         logPlaced(window, desk, frame);
     }
 
@@ -151,13 +189,22 @@ private:
         return value;
     }
 
-    const double factor_;
-    const int step_;  // CSS pixels that span whole device pixels
+    double factor_ = 1;
+    int step_ = 1;  // CSS pixels that span whole device pixels
     QPointer<QWidget> menu_;
 };
 
+QPointer<WindowPlacement> placement;
+
 }  // namespace
 
-void placeWindows() { qApp->installEventFilter(new WindowPlacement(qApp)); }
+void placeWindows() {
+    placement = new WindowPlacement(qApp);
+    qApp->installEventFilter(placement);
+}
+
+void placeWindowsAgain() {
+    if (placement) placement->placeAll();
+}
 
 }  // namespace desktop::web
