@@ -5,8 +5,9 @@
 import { showDownload } from "./download.js";
 import { environment, events } from "./game-facts.js";
 import { keepKeys } from "./keys.js";
-import { chooseLayout } from "./layout.js";
-import { body, canvas, note, setState, showProblem, state } from "./page.js";
+import { applyLayout, loadLayout, sameLayout } from "./layout.js";
+import { body, canvas, setState, showProblem, state } from "./page.js";
+import { pauseWhenAway } from "./pause.js";
 import { keepForOffline } from "./site.js";
 import { takeTouch, touchOnly } from "./touch.js";
 
@@ -25,20 +26,49 @@ function missingFeature() {
 function tellHowToPlay() {
   if (touchOnly())
     document.getElementById("how-to-play").textContent =
-      "By touch: tap a level, then \u201cGo Play!\u201d. Swipe up, down, left or right to move the turtle a step.";
+      "By touch: tap a level, then \u201cGo Play!\u201d. Swipe up, down, left or right to move the turtle a step. " +
+      "\u201cPause\u201d, beside the game, pauses a level.";
 }
 
-// The scale is chosen once, at loading: a zoom, which changes the device
-// pixel ratio, asks for a reload.
+// The layout follows the page: a turn of the screen, a resized window or a
+// zoom lays it out anew, and the game, once it runs, hears of every new
+// one and places its windows again. Resolves to the first, which the game
+// starts at.
 async function layOut(params) {
-  const dpr = window.devicePixelRatio || 1;
-  const layout = await chooseLayout(dpr, Number(params.get("scale")));
-  body.dataset.scale = String(layout.factor);
-  layout.place(canvas);
-  window.addEventListener("resize", () => layout.place(canvas));
-  window.matchMedia(`(resolution: ${dpr}dppx)`).addEventListener("change", () => {
-    if (state() === "running") note("The zoom changed: reload the page to have sharp pixels again.");
-  }, { once: true });
+  const layoutNow = await loadLayout(Number(params.get("scale")));
+  let layout = layoutNow(), told = layout, gameListens = false;
+  const show = () => {
+    body.dataset.scale = String(layout.factor);
+    applyLayout(layout, canvas);
+  };
+  const tellGame = () => {
+    if (!gameListens || told === layout) return;
+    told = layout;
+    window.dispatchEvent(new CustomEvent(events.layout, { detail: layout.factor }));
+  };
+  const again = () => {
+    const next = layoutNow();
+    if (sameLayout(next, layout)) return;
+    layout = next;
+    show();
+    tellGame();
+  };
+  // A zoom changes the device pixel ratio, which a query for the ratio
+  // now hears; resizing may hear it too.
+  const zoomed = () => {
+    window.matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener("change", () => {
+      again();
+      zoomed();
+    }, { once: true });
+  };
+  show();
+  window.addEventListener("resize", again);
+  zoomed();
+  // A change while the game was loading.
+  window.addEventListener(events.running, () => {
+    gameListens = true;
+    tellGame();
+  });
   return layout;
 }
 
@@ -95,6 +125,7 @@ async function start() {
   tellHowToPlay();
   keepKeys();
   takeTouch();
+  pauseWhenAway();
   followTheGame();
   showDownload();
   startGame(await layOut(params), params);

@@ -10,10 +10,3 @@ export function setState(next) { body.dataset.state = next; }
 export function showProblem(text) {
   document.getElementById("problem").textContent = text;
 }
-
-// A line over the page, for what the player should know while playing.
-export function note(text) {
-  const element = document.getElementById("note");
-  element.textContent = text;
-  element.hidden = false;
-}

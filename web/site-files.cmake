@@ -2,7 +2,7 @@
 # The site's files, named once for the build (CMakeLists.txt) and the
 # staging (stage.cmake).
 # The page's own, from this folder:
-set(plodway_page_files index.html style.css main.js page.js layout.js keys.js download.js site.js touch.js
+set(plodway_page_files index.html style.css main.js page.js layout.js keys.js download.js site.js touch.js pause.js
     manifest.webmanifest service-worker.js)
 # The game's, from the build: the game itself, its .wasm compressed, Qt's
 # loader, and the page's layout from the game's own code.

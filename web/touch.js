@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
-// Plodway by touch: a swipe over the game is an arrow key, pressed where the
-// keyboard's keys go; taps reach Qt as mouse clicks; and while the game runs
-// the page holds still.
+// Plodway by touch: a swipe of one finger over the game is an arrow key,
+// pressed where the keyboard's keys go; its taps reach Qt as mouse clicks;
+// two fingers do nothing to it; and while the game runs the page holds
+// still.
+import { pressKey } from "./keys.js";
 import { canvas as screen, state } from "./page.js";
 
 const running = () => state() === "running";
 // CSS pixels a finger moves for a swipe rather than a tap.
 const kSwipe = 24;
-const kKeyCodes = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40 };
 
 // A finger, and no mouse, to point with: the footer says how to play by touch.
 export function touchOnly() {
@@ -29,31 +30,29 @@ function click(from, x, y) {
       isPrimary: true, clientX: x, clientY: y, button: 0, buttons: type === "pointerdown" ? 1 : 0 }));
 }
 
-// The arrow goes the way a key press goes: to the canvas, where Qt hears
-// keys, and so to whichever window has the keyboard.
-function arrow(key) {
-  if (!running()) return;
-  for (const type of ["keydown", "keyup"])
-    screen.dispatchEvent(new KeyboardEvent(type, { key, code: key, keyCode: kKeyCodes[key], which: kKeyCodes[key],
-                                                   bubbles: true, cancelable: true }));
-}
-
 // Qt 6.4 in the browser leaves a finger's pointer events alone (it takes
 // those of a mouse only) and makes Qt touch events of its touch events,
 // which widgets take as clicks but its title bars never: no close box
 // answers a finger. So a finger lifted near where it went down is handed
 // to Qt as the click it stands for, a press and a release there as pointer
 // events of a mouse, and its touch events are kept from Qt
-// (keepTouchEventsFromQt), which would click a second time.
+// (keepTouchEventsFromQt), which would click a second time. A second finger
+// down makes the touch a pinch, a drag or a tap of two, none of them the
+// game's: the first one's lifting is then neither a click nor an arrow.
 function turnFingersIntoClicksAndArrows() {
   let finger = null;
+  const down = new Set();
   const fingerOnly = event => event.isTrusted && event.pointerType !== "mouse";
   window.addEventListener("pointerdown", event => {
-    if (fingerOnly(event) && event.isPrimary && event.target === screen)
-      finger = { id: event.pointerId, x: event.clientX, y: event.clientY };
+    if (!fingerOnly(event)) return;
+    if (event.isPrimary) down.clear();  // the first finger of a touch: any other is gone
+    down.add(event.pointerId);
+    if (down.size > 1) finger = null;
+    else if (event.target === screen) finger = { id: event.pointerId, x: event.clientX, y: event.clientY };
   }, true);
   for (const type of ["pointerup", "pointercancel"]) {
     window.addEventListener(type, event => {
+      if (fingerOnly(event)) down.delete(event.pointerId);
       if (!fingerOnly(event) || !finger || event.pointerId !== finger.id) return;
       const { x, y } = finger, dx = event.clientX - x, dy = event.clientY - y;
       finger = null;
@@ -61,8 +60,8 @@ function turnFingersIntoClicksAndArrows() {
       if (Math.max(Math.abs(dx), Math.abs(dy)) < kSwipe) {
         click(event, x, y);
       } else {
-        arrow(Math.abs(dx) > Math.abs(dy) ? (dx > 0 ? "ArrowRight" : "ArrowLeft")
-                                          : (dy > 0 ? "ArrowDown" : "ArrowUp"));
+        pressKey(Math.abs(dx) > Math.abs(dy) ? (dx > 0 ? "ArrowRight" : "ArrowLeft")
+                                             : (dy > 0 ? "ArrowDown" : "ArrowUp"));
       }
     }, true);
   }

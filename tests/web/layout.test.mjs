@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: MIT
 // The page on phones, a tablet and laptops, in Chromium: it never scrolls,
 // the canvas and the menu and level 1 (opened by a tap or a click on "Go
-// Play!", closed by one on its close box), frames and all, lie inside the page and the canvas without overlapping, at a whole number of
-// device pixels a game pixel where the table says one fits, and at 1366x768
-// the windows take most of the page. Where the windows are comes from the
+// Play!", closed by one on its close box), frames and all, lie inside the
+// page and the canvas without overlapping, nor under the page's own parts,
+// at a whole number of device pixels a game pixel where the table says one
+// fits, and at 1366x768 the windows take most of the page; so too where the
+// window is resized or zoomed with level 1 open. Where the windows are comes from the
 // window log, in game pixels, placed as Qt places them: rounded to CSS
 // pixels at the page's scale, with Qt's frame in CSS pixels around them.
 // Usage: node layout.test.mjs [SITE_DIR]   (default build-web/site)
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { Game, closeBox, gameFacts, launch, serve } from './lib.mjs';
+import { Game, closeBox, gameFacts, launch, serve, setViewport } from './lib.mjs';
 
 const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
 const site = resolve(process.argv[2] ?? join(repo, 'build-web/site'));
@@ -17,13 +19,18 @@ const { frame } = await gameFacts(site);
 
 // device: device pixels a game pixel, where a whole number of them fits;
 // below: the level under the menu; share: of the page's width or height
-// that the windows take at least.
+// that the windows take at least; then: the page's size and device pixel
+// ratio after level 1 opened, which the rest holds for.
 const screens = [
   { name: 'phone upright', width: 390, height: 844, dpr: 3, touch: true, device: 2, below: true },
   { name: 'phone on its side', width: 844, height: 390, dpr: 3, touch: true, device: 2, below: false },
   { name: 'tablet', width: 820, height: 1180, dpr: 2, touch: true, device: 3, below: true },
   { name: 'laptop 1366x768', width: 1366, height: 768, dpr: 1, share: 0.6, below: false },
   { name: 'window 800x600', width: 800, height: 600, dpr: 1, device: 1, below: false },
+  { name: 'laptop resized to 900x600', width: 1366, height: 768, dpr: 1, then: { width: 900, height: 600, dpr: 1 },
+    device: 1, below: false },
+  { name: 'laptop zoomed to 200 %', width: 1366, height: 768, dpr: 1, then: { width: 683, height: 384, dpr: 2 },
+    device: 1, below: false },
 ];
 
 const check = (ok, message) => { if (!ok) throw new Error(message); };
@@ -50,6 +57,12 @@ async function laidOut(browser, url, screen) {
     const go = { x: menuAt.x + 93 * menuAt.canvas.scale, y: menuAt.y + 196 * menuAt.canvas.scale };
     await (touch ? page.touchscreen.tap(go.x, go.y) : page.mouse.click(go.x, go.y));
     const opened = await game.waitLog('focus field in level1', { from: at });
+    if (screen.then) {
+      const before = game.log.length;
+      const { width, height, dpr } = screen.then;
+      await setViewport(page, { width, height, deviceScaleFactor: dpr, isMobile: !!touch, hasTouch: !!touch });
+      await game.placed('level1', before);
+    }
 
     const seen = await page.evaluate(() => {
       const r = document.getElementById('screen').getBoundingClientRect(), e = document.documentElement;
@@ -74,8 +87,8 @@ async function laidOut(browser, url, screen) {
       return r;
     });
     const [menu, level] = windows;
-    // Nothing of the page's own lies over them: header, footer, a note.
-    const over = await page.evaluate(() => ['header', 'footer', '#note'].map((what) => {
+    // Nothing of the page's own lies over them: header, footer, the pause control.
+    const over = await page.evaluate(() => ['header', 'footer', '#pause'].map((what) => {
       const e = document.querySelector(what), r = e.getBoundingClientRect();
       return { what, shown: getComputedStyle(e).display !== 'none', left: r.left, top: r.top, right: r.right, bottom: r.bottom };
     }));
@@ -85,7 +98,7 @@ async function laidOut(browser, url, screen) {
               `the ${o.what} (${JSON.stringify(o)}) lies over ${name} ${JSON.stringify(w)}`);
     check(level.left >= menu.right || level.top >= menu.bottom, `level 1 ${JSON.stringify(level)} overlaps the menu ${JSON.stringify(menu)}`);
     check((level.top >= menu.bottom) === screen.below, `level 1 is ${screen.below ? 'not ' : ''}below the menu`);
-    const device = scale * screen.dpr;
+    const device = scale * (screen.then ?? screen).dpr;
     if (screen.device) check(Math.abs(device - screen.device) < 1e-6, `${device} device pixels a game pixel, not ${screen.device}`);
     if (screen.share) {
       const across = level.right - menu.left, down = Math.max(menu.bottom, level.bottom) - menu.top;

@@ -245,6 +245,17 @@ export class Game {
     await Promise.all(sent);
   }
 
+  // Two fingers from (x, y) apart, each `length` CSS pixels along [dx, dy]
+  // and its opposite, as a pinch to zoom: the first of them moves against
+  // [dx, dy].
+  async pinch(x, y, [dx, dy], length = 60) {
+    this.cdp ??= await this.page.createCDPSession();
+    const fingers = (k) => [{ x: x - dx * k, y: y - dy * k, id: 0 }, { x: x + dx * k, y: y + dy * k, id: 1 }];
+    for (const [type, k] of [['touchStart', 0], ['touchMove', length / 2], ['touchMove', length]])
+      await this.cdp.send('Input.dispatchTouchEvent', { type, touchPoints: fingers(k) });
+    await this.cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  }
+
   // Before the page loads: Qt draws by WebGL, whose picture is gone once
   // shown unless kept, for field(); when it last drew says how old the
   // picture is.

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Plays the web build on a phone, by touch alone, in Chromium's phone
-// emulation: level 1 opened by taps on the menu's list and "Go Play!",
-// "Restart" tapped after the turtle is run over, then all three levels won
+// emulation: level 1 opened by taps on the menu's list and "Go Play!"; in
+// it a pinch that moves no turtle, a pause and a going on by touch, a pause
+// as the page is hidden, and the phone turned on its side and back, the
+// level whole on the screen and a swipe still a step each time; "Restart"
+// tapped after the turtle is run over, then all three levels won
 // by swipes (each an arrow key) with a tap on "Restart" after any death and
 // on the OK of each box that follows; the page never scrolls or zooms on
 // the way. Where the windows and "Restart" are and at what scale comes from
@@ -12,7 +15,7 @@
 import { mkdirSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { Game, decodePng, launch, pointIn, readPng, serve, textLines } from './lib.mjs';
+import { Game, decodePng, launch, pointIn, readPng, serve, setViewport, textLines } from './lib.mjs';
 import { TW, readLevel, winLevel } from './levels.mjs';
 
 const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
@@ -33,9 +36,11 @@ async function main() {
   const { browser, close } = await launch('chromium');
   const page = await browser.newPage();
   const game = new Game(page);
-  // A finger reaches only what the phone's screen shows.
-  const onScreen = ({ x, y }, what) => check(x >= 0 && y >= 0 && x < width && y < height,
-                                             `${what} at ${Math.round(x)},${Math.round(y)} is off the ${width}x${height} screen`);
+  // A finger reaches only what the phone's screen shows, however it is turned.
+  const onScreen = ({ x, y }, what) => {
+    const { width: w, height: h } = page.viewport();
+    check(x >= 0 && y >= 0 && x < w && y < h, `${what} at ${Math.round(x)},${Math.round(y)} is off the ${w}x${h} screen`);
+  };
   const tap = (point, what) => { onScreen(point, what); return page.touchscreen.tap(point.x, point.y); };
   // A level by touch: its field's pixels, swipes over the middle of its
   // field, and a tap on its "Restart".
@@ -47,6 +52,7 @@ async function main() {
     onScreen(restart, `${level.name}'s "Restart"`);
     const directions = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
     return {
+      middle,
       shot: () => game.field(field, size),
       move: (key, times = 1) => game.swipe(middle.x, middle.y, directions[key], times),
       restart: () => tap(restart, `${level.name}'s "Restart"`),
@@ -92,13 +98,64 @@ async function main() {
 
     step = 'a swipe is a step';
     const field = await game.placed('level1', shown - 1);
-    const touch = touchLevel(level, field);
+    let touch = touchLevel(level, field);
     await level.learnScenery(touch.shot);
     const from = level.look(await touch.shot()).turtle;
     check(from, 'no turtle on the field');
     await touch.move('ArrowLeft');
     await waitFor(async () => level.look(await touch.shot()).turtle?.left === from.left - level.step,
                   'a swipe to the left did not move the turtle a step to the left');
+
+    // Each a step left or right from the last: the turtle's column then.
+    let column = from.left - level.step;
+    const stepsTo = (what) => waitFor(async () => level.look(await touch.shot()).turtle?.left === column,
+                                      `${what}: the turtle is not at ${column} twips from the left`);
+
+    step = 'a pinch moves no turtle';
+    // The first finger goes mostly up: one finger going so would be a step up.
+    await game.pinch(touch.middle.x, touch.middle.y, [0.5, 1]);
+    await touch.move('ArrowLeft');
+    column -= level.step;
+    await stepsTo('a swipe after the pinch');
+    const after = level.look(await touch.shot()).turtle;
+    check(after.top === from.top, `the pinch moved the turtle from ${from.top} twips from the top to ${after.top}`);
+
+    step = 'pauses by touch and goes on';
+    const pause = await page.evaluate(() => {
+      const control = document.getElementById('pause'), r = control.getBoundingClientRect();
+      return { shown: !control.hidden, x: r.left + r.width / 2, y: r.top + r.height / 2 };
+    });
+    check(pause.shown, 'no pause control while level 1 plays');
+    await tap(pause, 'the pause control');
+    at = await tapOk(await game.waitLog('window shown messageBox "Plodway" "Paused"', { from: at }));
+    at = await game.waitLog('focus field in level1', { from: at });
+
+    step = 'comes back paused from another tab';
+    const other = await browser.newPage();
+    await other.bringToFront();
+    check(await page.evaluate(() => document.visibilityState) === 'hidden', 'the game\'s tab is not hidden behind another');
+    const paused = await game.waitLog('window shown messageBox "Plodway" "Paused"', { from: at });
+    await other.close();
+    await page.bringToFront();
+    at = await tapOk(paused);
+    at = await game.waitLog('focus field in level1', { from: at });
+
+    // On its side and back: the level is placed anew, whole on the screen,
+    // and a swipe is still a step.
+    for (const [turned, key, sign] of [[{ width: height, height: width }, 'ArrowRight', 1], [{ width, height }, 'ArrowLeft', -1]]) {
+      step = `turned to ${turned.width}x${turned.height} mid-level`;
+      const before = game.log.length;
+      await setViewport(page, { ...phone.viewport, ...turned, isLandscape: turned.width > turned.height });
+      const now = await game.placed('level1', before);
+      const whole = { left: now.x - now.frame.left, top: now.y - now.frame.top,
+                      right: now.x + now.width + now.frame.right, bottom: now.y + now.height + now.frame.bottom };
+      check(whole.left >= 0 && whole.top >= 0 && whole.right <= turned.width && whole.bottom <= turned.height,
+            `level 1 and its frame (${JSON.stringify(whole)}) are not whole on the ${turned.width}x${turned.height} screen`);
+      touch = touchLevel(level, now);
+      await touch.move(key);
+      column += sign * level.step;
+      await stepsTo(`a swipe after the turn to ${turned.width}x${turned.height}`);
+    }
 
     step = 'a tap on "Restart" once the turtle is run over';
     await touch.move('ArrowUp', 2);  // into the nearest lane, to wait there for its semi
@@ -107,7 +164,7 @@ async function main() {
     at = await game.waitLog('focus field in level1', { from: at });
 
     for (const [name, caption] of [['level1'], ['level2', 'The Big City'], ['level3', 'Desert Frenzy']]) {
-      let play = { level, field };
+      let play = { level, field: await game.placed('level1') };
       if (caption) {
         step = `${name} opens`;
         const opened = await game.waitLog(`window shown ${name} "Level ${name.at(-1)}: ${caption}"`, { from: at });
