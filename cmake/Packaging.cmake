@@ -97,8 +97,9 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_SOURCE_GENERATOR TXZ)
 set(CPACK_SOURCE_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION})
 # The patterns pass through CPackSourceConfig.cmake, hence the doubled escapes.
+# In a git worktree .git is a file.
 string(REGEX REPLACE "([][+.*()^$?|\\])" "\\\\\\\\\\1" source_dir_regex "${PROJECT_SOURCE_DIR}")
 set(CPACK_SOURCE_IGNORE_FILES
-    "^${source_dir_regex}/\\\\.git/" "^${source_dir_regex}/build[^/]*/" "^${source_dir_regex}/shots/"
+    "^${source_dir_regex}/\\\\.git(/|$)" "^${source_dir_regex}/build[^/]*/" "^${source_dir_regex}/shots/"
     "/__pycache__/")
 include(CPack)
