@@ -202,10 +202,18 @@ check_deb() {
     [ "$(field Section)" = games ] || fail "Section is '$(field Section)'"
     [ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)', not qt6-wayland"
     [ -n "$(field Maintainer)" ] || fail "no Maintainer"
+    # Depends names the package that ships each library the game links, by
+    # the release's own name: Debian 13 renamed libqt6core6 libqt6core6t64.
     depends=$(field Depends)
-    for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
-        grep -Eq "(^|, )${lib//+/\\+}( |,|$)" <<<"$depends" || fail "Depends lacks $lib: $depends"
+    local so multiarch release
+    multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+    release=$(. /etc/os-release && echo "$PRETTY_NAME")
+    for so in libQt6Widgets.so.6 libQt6Gui.so.6 libQt6Core.so.6 libc.so.6 libstdc++.so.6; do
+        lib=$(dpkg -S "*/$multiarch/$so" 2>/dev/null | sed -n '1s/:.*//p')
+        [ -n "$lib" ] || { fail "no package of $release ships $so"; continue; }
+        grep -Eq "(^|, )${lib//+/\\+}( |,|$)" <<<"$depends" || fail "Depends lacks $lib ($so on $release): $depends"
     done
+    echo "Depends on $release: $depends"
 
     grep -Eq '^-rwxr-xr-x root/root .* \./usr/games/plodway$' <<<"$(dpkg-deb -c "$deb")" ||
         fail "usr/games/plodway is not an executable owned by root"
