@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "widgets/message_box.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QSpacerItem>
 
 #include "desktop/common/fixed_size.h"
@@ -13,6 +16,27 @@ namespace widgets {
 
 namespace {
 constexpr int kMinimumWidth = 240;  // pixels
+constexpr int kIconSize = 32;       // pixels
+
+// The application's style, but for the box's icon: 32 pixels square, as
+// Qt 6.4 draws it, whose standard icons go no larger. Qt 6.8's go larger,
+// and it draws them at the style's 48, which made "Paused" 16 pixels taller.
+class BoxStyle : public QProxyStyle {
+public:
+    BoxStyle() : QProxyStyle(QApplication::style()->name()) {}
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        return metric == PM_MessageBoxIconSize ? kIconSize : QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+QStyle* boxStyle() {
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new BoxStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
 
 QMessageBox::Icon iconFor(int style) {
     switch (style & rules::kIconMask) {
@@ -28,6 +52,8 @@ QMessageBox::Icon iconFor(int style) {
 QMessageBox* makeMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title) {
     auto* box = new QMessageBox(iconFor(style), title.value_or(kDefaultTitle), text, QMessageBox::Ok, parent);
     box->setObjectName("messageBox");
+    box->setStyle(boxStyle());
+    box->setIcon(box->icon());  // drawn again at the box's own size
     // Wide enough for the title bar to show its caption beside the frame's
     // buttons; a box as narrow as "Winner!" would otherwise lose it.
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))

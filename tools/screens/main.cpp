@@ -8,13 +8,16 @@
 // With --check it renders them again and compares them with the files in DIR:
 // pixel for pixel where the system has the font the files were made with
 // (noted in each file), and where it has another font, everywhere but on the
-// controls whose text that font draws. With --fields only the game's own
+// controls whose text that font draws; likewise a box's icon, the platform's
+// own, where the platform draws another (Qt 6.8's Fusion has new standard
+// icons). With --fields only the game's own
 // pictures must match, the play fields and the title picture (their text
 // still left out where the font differs); the rest, drawn by the platform's
 // style (the boxes whole), is counted and reported.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFontInfo>
 #include <QImage>
@@ -42,12 +45,15 @@
 namespace {
 
 const char kFontKey[] = "Font";
+const char kIconKey[] = "Icon";
 
 struct Shot {
     QString name;
     QImage image;
     std::vector<QRect> textAreas;  // in image pixels
     QRect gameArea;                // what the game itself paints, in image pixels
+    QString icon;                  // a box's icon: a digest of its pixels, or empty
+    QRect iconArea;                // where it is drawn, in image pixels
 };
 
 // Where the platform's font draws: the controls with text, and the captions
@@ -80,7 +86,9 @@ Shot grabWindow(const QString& name, QWidget& window, QRect game, std::vector<QR
     window.show();
     Shot shot{name, window.grab().toImage().convertToFormat(QImage::Format_RGB32),
               textAreas(window, std::move(captions), scale),
-              QRect(game.topLeft() * scale, game.size() * scale) & QRect(QPoint(0, 0), window.size() * scale)};
+              QRect(game.topLeft() * scale, game.size() * scale) & QRect(QPoint(0, 0), window.size() * scale),
+              {},
+              {}};
     window.close();
     return shot;
 }
@@ -111,6 +119,15 @@ std::vector<Shot> render(const QStringList& names, int scale) {
         if (!wanted(QLatin1String(name))) continue;
         QMessageBox* box = widgets::makeMessageBox(nullptr, QLatin1String(text), style, std::nullopt);
         shots.push_back(grabWindow(QLatin1String(name), *box, {}, {}, scale));
+        for (const QLabel* label : box->findChildren<QLabel*>()) {
+            if (label->pixmap().isNull()) continue;
+            const QImage icon = label->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+            shots.back().icon = QString::fromLatin1(
+                QCryptographicHash::hash(QByteArrayView(icon.constBits(), icon.sizeInBytes()), QCryptographicHash::Sha1)
+                    .toHex());
+            const QRect area(label->mapTo(box, QPoint(0, 0)), label->size());
+            shots.back().iconArea = QRect(area.topLeft() * scale, area.size() * scale);
+        }
         delete box;
     }
     return shots;
@@ -183,6 +200,7 @@ int main(int argc, char** argv) {
         const QString path = dir.filePath(shot.name + QStringLiteral(".png"));
         if (!check) {
             shot.image.setText(QLatin1String(kFontKey), font);
+            if (!shot.icon.isEmpty()) shot.image.setText(QLatin1String(kIconKey), shot.icon);
             if (!shot.image.save(path, "PNG")) {
                 err << "cannot write " << path << "\n";
                 ++failures;
@@ -197,6 +215,11 @@ int main(int argc, char** argv) {
             err << path << ": made with the font " << savedFont << ", this system draws text with "
                 << font << ": comparing all but the text controls\n";
             skipped = shot.textAreas;
+        }
+        const QString savedIcon = file.text(QLatin1String(kIconKey));
+        if (!savedIcon.isEmpty() && savedIcon != shot.icon) {
+            err << path << ": made with another icon than the platform's now: comparing all but the icon\n";
+            skipped.push_back(shot.iconArea);
         }
         if (saved.isNull()) {
             err << path << ": missing or unreadable\n";
