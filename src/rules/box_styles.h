@@ -3,10 +3,12 @@
 // buttons, kIconMask its icon.
 #pragma once
 
+#include <cstdint>
+
 namespace rules {
 
 // OK alone is 0, an icon adds its value.
-enum MessageStyle : int {
+enum MessageStyle : std::uint8_t {
     kPlainMessage = 0,
     kCriticalIcon = 16,
     kQuestionIcon = 32,

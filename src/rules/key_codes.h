@@ -7,8 +7,9 @@
 
 namespace rules {
 
-// Letters and digits are their upper-case ASCII codes.
-enum KeyCode : std::int16_t {
+// Letters and digits are their upper-case ASCII codes. These name the codes
+// the game knows; a key itself travels as a std::int16_t (play_field.h).
+enum KeyCode : std::uint8_t {
     kKeyBackspace = 8,
     kKeyTab = 9,
     kKeyReturn = 13,

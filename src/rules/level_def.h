@@ -3,6 +3,7 @@
 // first) and its traffic and hazard rules. Each level's folder fills one in.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "rules/controls.h"
@@ -11,7 +12,7 @@ namespace rules {
 
 // One control of the play field's layout.
 struct LayoutEntry {
-    enum class Kind { Image, Strip, Line };
+    enum class Kind : std::uint8_t { Image, Strip, Line };
     Kind kind;
     ControlRef ref;
     float left, top, width, height;  // lines: x1, y1, x2, y2

@@ -4,9 +4,11 @@
 // by pixmaps.h, once per picture.
 #pragma once
 
+#include <cstdint>
+
 namespace art {
 
-enum class Kind {
+enum class Kind : std::uint8_t {
     Sprite,  // white is the one transparent colour and is never drawn
     Title,   // every pixel drawn
     Icon,    // derived from a sprite: placed at (6, 1) of 32 x 32, the rest masked

@@ -10,6 +10,7 @@ const rules::LevelDef& byNumber(int number) {
         case 1: return level1();
         case 2: return level2();
         case 3: return level3();
+        default: break;
     }
     throw rules::RuntimeError(9, "Subscript out of range");
 }
