@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QSpacerItem>
+#include <map>
 
 #include "desktop/common/fixed_size.h"
 #include "rules/box_styles.h"
@@ -21,12 +22,22 @@ constexpr int kIconSize = 32;       // pixels
 // The application's style, but for the box's icon: 32 pixels square, as
 // Qt 6.4 draws it, whose standard icons go no larger. Qt 6.8's go larger,
 // and it draws them at the style's 48, which made "Paused" 16 pixels taller.
+// And one icon of each kind for every box: Qt 6.8 makes a new one for each,
+// and QPixmapCache keeps each new icon's pixmaps until it is full (10 MB).
 class BoxStyle : public QProxyStyle {
 public:
     BoxStyle() : QProxyStyle(QApplication::style()->name()) {}
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
         return metric == PM_MessageBoxIconSize ? kIconSize : QProxyStyle::pixelMetric(metric, option, widget);
     }
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override {
+        QIcon& icon = icons_[which];
+        if (icon.isNull()) icon = QProxyStyle::standardIcon(which, option, widget);
+        return icon;
+    }
+
+private:
+    mutable std::map<StandardPixmap, QIcon> icons_;
 };
 
 QStyle* boxStyle() {
@@ -50,10 +61,10 @@ QMessageBox::Icon iconFor(int style) {
 }  // namespace
 
 QMessageBox* makeMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title) {
-    auto* box = new QMessageBox(iconFor(style), title.value_or(kDefaultTitle), text, QMessageBox::Ok, parent);
+    auto* box = new QMessageBox(QMessageBox::NoIcon, title.value_or(kDefaultTitle), text, QMessageBox::Ok, parent);
     box->setObjectName("messageBox");
     box->setStyle(boxStyle());
-    box->setIcon(box->icon());  // drawn again at the box's own size
+    box->setIcon(iconFor(style));  // by the box's own style
     // Wide enough for the title bar to show its caption beside the frame's
     // buttons; a box as narrow as "Winner!" would otherwise lose it.
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
