@@ -1,7 +1,7 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
 # deps.sh [--play] [--check] [PACKAGE...]: installs what building, playing
-# and testing Plodway needs on Debian 12, or with --play what building and
+# and testing Plodway needs on Debian 12 and 13, or with --play what building and
 # playing alone need (scripts/play.sh, on a player's desktop), and the
 # packages named; the apt calls are skipped when everything is there
 # already. --check installs nothing and only says, by its exit code,
