@@ -2,8 +2,10 @@
 #include "app/level_window.h"
 
 #include <QCloseEvent>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <utility>
 
 #include "desktop/common/fixed_size.h"
 #include "desktop/common/window_log.h"
@@ -37,7 +39,8 @@ LevelWindow::LevelWindow(const rules::LevelDef& def, QWidget* menu, std::functio
               // this finds nothing; a turtle put in place by other means is
               // still met by the vehicles where they stand, before they move.
               answerCollisions();
-              if (!closed_) rules::moveTraffic(*controls_);
+              // A box the check opened is a win's, and the level ends with it.
+              if (!closed_ && openBoxes_ == 0) rules::moveTraffic(*controls_);
           });
       }) {
     setObjectName(def.windowName);
@@ -82,7 +85,12 @@ void LevelWindow::connectHandlers() {
     controls_->field.onSetFocus = [this] { focusWanted_ = true; };
 }
 
-LevelWindow::~LevelWindow() = default;
+// A box still open goes first, while the window is whole, and what was to
+// follow it goes with it.
+LevelWindow::~LevelWindow() {
+    closed_ = true;
+    qDeleteAll(findChildren<QMessageBox*>(Qt::FindDirectChildrenOnly));
+}
 
 void LevelWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -192,18 +200,22 @@ QRegion LevelWindow::changedSprites() {
     return area;
 }
 
-void LevelWindow::showMessage(const std::string& text, int style, std::optional<std::string> title) {
-    // Qt's nested loop would keep firing the traffic timer: hold it back.
-    // Collision checks wait too (openBoxes_); the handler that opened the
-    // box ends with one when play resumes.
+void LevelWindow::showMessage(const std::string& text, int style, std::optional<std::string> title,
+                              std::function<void()> then) {
+    // The level is held while the box is up: the traffic timer, which would
+    // keep firing, and the collision checks (openBoxes_). Once the box is
+    // answered, the rest of the handler is answered like any event: with the
+    // check that waited, and the timer following the controls again.
     ++openBoxes_;
     trafficTimer_.hold();
     changedSprites();  // the whole field is painted: nothing is left to track
     field_->update();  // show the moves made so far before the box appears
     widgets::showMessageBox(this, QString::fromStdString(text), style,
-                            title ? std::optional<QString>(QString::fromStdString(*title)) : std::nullopt);
-    --openBoxes_;
-    if (!closed_ && openBoxes_ == 0) trafficTimer_.sync();
+                            title ? std::optional<QString>(QString::fromStdString(*title)) : std::nullopt,
+                            [this, then = std::move(then)] {
+                                --openBoxes_;
+                                dispatch(then);
+                            });
 }
 
 void LevelWindow::closeWindow() {

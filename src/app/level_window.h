@@ -35,7 +35,8 @@ public:
     QPushButton* restartButton() const { return restartButton_; }
 
     // LevelHost
-    void showMessage(const std::string& text, int style, std::optional<std::string> title) override;
+    void showMessage(const std::string& text, int style, std::optional<std::string> title,
+                     std::function<void()> then) override;
     void closeWindow() override;
     void openNextLevel() override;
 

@@ -161,9 +161,7 @@ void MenuWindow::openNextLevel() {
         levelList_->setCurrentRow(index + 1);
         playSelectedLevel();
     } else {
-        // Once the winning handler has returned: this box waits, and in the
-        // browser a wait cannot begin on the stack where "Winner!"'s ended
-        // (Qt 6.4 would hang the page).
+        // Once the winning handler has returned, with its level window gone.
         QTimer::singleShot(0, this, [this] {
             widgets::showMessageBox(this, QStringLiteral("You beat all three levels!"), rules::kInformationIcon,
                                     QStringLiteral("Plodway"));

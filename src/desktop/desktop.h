@@ -30,9 +30,17 @@ void modalWindowShown(QWidget* window);
 // (the browser), it goes back here.
 void modalWindowClosed(QWidget* owner);
 
-// A nested event loop, a box's wait, has ended: in the browser, posted
-// events stay undelivered until they are processed from a fresh stack.
-void nestedWaitEnded();
+// Whether a box may wait for its answer in a nested event loop. Not in the
+// browser: there a loop can only wait through Emscripten's Asyncify, which
+// doubled the download, so a box's answer comes back to a continuation.
+bool nestedWaits();
+
+// In the browser, leaves the running handler at once, without unwinding its
+// stack, which may hold half-finished handlers, and the page goes on taking
+// events: a failure's box is answered that way. Where boxes wait in nested
+// loops, the box has been answered before this is reached, and it does
+// nothing.
+void leaveHandler();
 
 // The command line's answers. On Linux they go to standard error and Qt's
 // help needs a display-less platform plugin. A Windows GUI program has no

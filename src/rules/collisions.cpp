@@ -43,13 +43,14 @@ void checkCollisions(LevelControls& controls, LevelHost& host) {
     }
 
     if (turtle.top() < controls.def.goalLine) {
-        host.showMessage("Winner!", kPlainMessage, std::nullopt);
-        controls.collisionChecksOn = false;
-        controls.field.setEnabled(false);
-        controls.restartButton.setEnabled(true);
-        host.closeWindow();
-        host.openNextLevel();
-        return;  // the window is closed: touch nothing of it again
+        host.showMessage("Winner!", kPlainMessage, std::nullopt, [&controls, &host] {
+            controls.collisionChecksOn = false;
+            controls.field.setEnabled(false);
+            controls.restartButton.setEnabled(true);
+            host.closeWindow();
+            host.openNextLevel();
+        });
+        return;  // the window closes once the box does: touch nothing of it again
     }
 
     if (turtle.left() < 0) turtle.setLeft(0);

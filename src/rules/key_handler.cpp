@@ -19,7 +19,7 @@ void handleKey(LevelControls& controls, LevelHost& host, std::int16_t key, std::
     } else if (key == kKeyLeft) {
         turtle.move(add(turtle.left(), -step), turtle.top());
     } else if (key == kKeyP || key == kKeyPause) {
-        host.showMessage("Paused", kInformationIcon, std::string(kProgramTitle));
+        host.showMessage("Paused", kInformationIcon, std::string(kProgramTitle), [] {});
     }
 }
 

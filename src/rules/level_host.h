@@ -3,6 +3,7 @@
 // implements it; tests implement it to answer boxes and record hand-overs.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,10 +13,12 @@ class LevelHost {
 public:
     virtual ~LevelHost() = default;
 
-    // A modal message box in one of the styles of box_styles.h; returns
-    // when the player has closed it. Without a title the box shows the
-    // program's default title.
-    virtual void showMessage(const std::string& text, int style, std::optional<std::string> title) = 0;
+    // A modal message box in one of the styles of box_styles.h. Without a
+    // title the box shows the program's default title. What the handler does
+    // once the player has closed it is `then`: on a desktop it runs before
+    // this returns; in the browser, which cannot wait, afterwards.
+    virtual void showMessage(const std::string& text, int style, std::optional<std::string> title,
+                             std::function<void()> then) = 0;
 
     // Closes the level window: it disappears and its timers stop at once,
     // while the running handler may still return through it.

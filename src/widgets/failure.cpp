@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "desktop/desktop.h"
 #include "rules/runtime_error.h"
 #include "widgets/message_box.h"
+#include "widgets/modal.h"
 
 namespace widgets {
 namespace {
@@ -20,11 +22,16 @@ void reportFailureAndExit(int number, const std::string& description) {
     const QString text = QStringLiteral("Run-time error '%1':\n\n%2").arg(number).arg(QString::fromStdString(description));
     std::fprintf(stderr, "plodway: %s\n", text.toLocal8Bit().replace("\n\n", " ").constData());
     std::fflush(stderr);
-    QMessageBox box(QMessageBox::Critical, kDefaultTitle, text, QMessageBox::Ok);
-    box.setObjectName("RuntimeErrorBox");
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
-    // The stack below may hold half-finished handlers: leave without unwinding it.
+    auto* box = new QMessageBox(QMessageBox::Critical, kDefaultTitle, text, QMessageBox::Ok);
+    box->setObjectName("RuntimeErrorBox");
+    // The program ends once the box is answered. (Tested first, as MinGW's
+    // GCC 12 crashes compiling a callback that can never return.)
+    showModal(box, [] {
+        if (g_failing) std::_Exit(EXIT_FAILURE);
+    });
+    // The stack below may hold half-finished handlers: leave it without
+    // unwinding it. Only the browser gets here, with the box still up.
+    desktop::leaveHandler();
     std::_Exit(EXIT_FAILURE);
 }
 

@@ -8,6 +8,7 @@
 #include <QProxyStyle>
 #include <QSpacerItem>
 #include <map>
+#include <utility>
 
 #include "desktop/common/fixed_size.h"
 #include "rules/box_styles.h"
@@ -75,10 +76,11 @@ QMessageBox* makeMessageBox(QWidget* parent, const QString& text, int style, con
     return box;
 }
 
-void showMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title) {
+void showMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title,
+                    std::function<void()> closed) {
     // Rather than exec(): the compositor learns that the box is modal before
     // it first draws it.
-    execModal(makeMessageBox(parent, text, style, title));
+    showModal(makeMessageBox(parent, text, style, title), std::move(closed));
 }
 
 }  // namespace widgets

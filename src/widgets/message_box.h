@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QMessageBox;
@@ -13,7 +14,9 @@ namespace widgets {
 
 inline const QString kDefaultTitle = QStringLiteral("Plodway");
 
-void showMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title);
+// Shows the box modally; `closed` runs once it is answered (widgets/modal.h).
+void showMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title,
+                    std::function<void()> closed = [] {});
 
 // The same box, not yet shown, deleted when closed: for pictures of it.
 QMessageBox* makeMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title);

@@ -60,15 +60,19 @@ void openModal(QWidget* window) {
     show(window, [] {});
 }
 
-void execModal(QWidget* window) {
+void showModal(QWidget* box, std::function<void()> closed) {
+    if (!desktop::nestedWaits()) {
+        show(box, std::move(closed));
+        return;
+    }
     QEventLoop loop;
-    QPointer<QWidget> guard(window);
-    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
-    show(window, [quit = QPointer<QEventLoop>(&loop)] {
+    QPointer<QWidget> guard(box);
+    QObject::connect(box, &QObject::destroyed, &loop, &QEventLoop::quit);
+    show(box, [quit = QPointer<QEventLoop>(&loop)] {
         if (quit) quit->quit();
     });
-    if (guard && window->isVisible()) loop.exec();
-    desktop::nestedWaitEnded();
+    if (guard && box->isVisible()) loop.exec();
+    closed();
 }
 
 }  // namespace widgets

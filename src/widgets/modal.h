@@ -7,19 +7,22 @@
 // windows are deleted once closed (Qt::WA_DeleteOnClose).
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 namespace widgets {
 
 // Shows the window modally and returns at once, as QDialog::open does: what
 // follows its closing is the window's own business. A level is shown this
-// way, so no event loop waits under it: in the browser only one loop at a
-// time can wait, and that one is its boxes'.
+// way, so no event loop waits under it.
 void openModal(QWidget* window);
 
-// Shows the window modally and returns once it is hidden, as QDialog::exec
-// does, for a box whose caller goes on only after it is answered. Runs one
-// nested event loop.
-void execModal(QWidget* window);
+// Shows a box modally; `closed` runs once the box is hidden. On a desktop
+// this waits for that in a nested event loop, as QDialog::exec does, and
+// returns after `closed`; in the browser, where no loop can wait (doing so
+// would double the download, desktop.h), it returns at once, as
+// QDialog::open does, and `closed` runs when the player answers.
+void showModal(QWidget* box, std::function<void()> closed);
 
 }  // namespace widgets

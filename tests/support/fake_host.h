@@ -18,10 +18,12 @@ struct ShownBox {
 
 class FakeHost : public rules::LevelHost {
 public:
-    void showMessage(const std::string& text, int style, std::optional<std::string> title) override {
+    void showMessage(const std::string& text, int style, std::optional<std::string> title,
+                     std::function<void()> then) override {
         calls.push_back("showMessage");
         boxes.push_back({text, style, std::move(title)});
         if (onBox) onBox();
+        then();
     }
     void closeWindow() override {
         calls.push_back("closeWindow");

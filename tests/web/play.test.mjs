@@ -199,14 +199,14 @@ async function main() {
 // browser is kept from acting on them: the page keeps those that would
 // scroll it or move its focus, the field those it plays by (Alt+Left still
 // moves the turtle); the rest are the browser's shortcuts. Last, Escape on
-// the "Paused" box, which closes it. P opens that box, whose wait hands the
-// browser back its key before the game has taken it: it has no use for P.
+// the "Paused" box, which closes it; P, which opens that box, is the
+// game's too.
 const kKeys = [
   ['ArrowLeft', true], ['ArrowRight', true], [' ', true], ['PageDown', true], ['PageUp', true], ['End', true],
   ['Control+KeyL', false], ['Control+KeyT', false], ['Control+KeyW', false], ['F5', false], ['Control+KeyR', false],
   ['Control+Equal', false], ['Control+Minus', false], ['Control+Digit0', false], ['Control+Tab', false],
   ['Alt+ArrowLeft', false], ['F11', false], ['F12', false], ['Control+KeyF', false], ['Escape', false],
-  ['KeyP', false], ['Escape', true],
+  ['KeyP', true], ['Escape', true],
 ];
 
 // Presses each key of kKeys and reads defaultPrevented from a keydown

@@ -64,8 +64,10 @@ const char* pictureText(rules::Picture picture) {
 class ReplayHost : public rules::LevelHost {
 public:
     explicit ReplayHost(std::ostream& out) : out_(out) {}
-    void showMessage(const std::string& text, int style, std::optional<std::string> title) override {
+    void showMessage(const std::string& text, int style, std::optional<std::string> title,
+                     std::function<void()> then) override {
         out_ << boxLine(text, style, title) << '\n';
+        then();
     }
     void closeWindow() override {}  // the replay ends at the win, so nothing outlives the window
     void openNextLevel() override { won = true; }

@@ -23,7 +23,8 @@ void modalWindowShown(QWidget* window) { markGnomeModal(window); }
 // A window manager gives the keyboard back to the window under the one that closed.
 void modalWindowClosed(QWidget*) {}
 
-void nestedWaitEnded() {}
+bool nestedWaits() { return true; }
+void leaveHandler() {}
 
 // X11 window managers show the icon of the window's group where a window
 // has none, the menu's blinking turtle: a blank icon keeps the title bar

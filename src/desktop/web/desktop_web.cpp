@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <emscripten.h>
 
 #include "desktop/common/blocked_windows.h"
 #include "desktop/common/window_log.h"
@@ -59,11 +60,10 @@ void modalWindowClosed(QWidget* owner) {
     });
 }
 
-// Qt 6.4 in the browser: once a nested wait has ended, posted events stay
-// undelivered (timers still fire) until events are processed from a fresh
-// stack, so the next level would never get the keyboard. One timer does that.
-void nestedWaitEnded() {
-    QTimer::singleShot(1, [] { QCoreApplication::processEvents(); });
-}
+bool nestedWaits() { return false; }
+
+// Emscripten ends the running call here and returns to the browser, which
+// goes on delivering events to the program.
+void leaveHandler() { emscripten_exit_with_live_runtime(); }
 
 }  // namespace desktop

@@ -18,6 +18,7 @@ void install() {
 
 void modalWindowShown(QWidget*) {}
 void modalWindowClosed(QWidget*) {}
-void nestedWaitEnded() {}
+bool nestedWaits() { return true; }
+void leaveHandler() {}
 
 }  // namespace desktop
