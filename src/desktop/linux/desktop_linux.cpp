@@ -2,6 +2,7 @@
 // The desktop on Linux: X11 window managers and Wayland compositors.
 #include "desktop/desktop.h"
 
+#include <QMessageBox>
 #include <QWidget>
 
 #include "desktop/common/blocked_windows.h"
@@ -18,7 +19,23 @@ void install() {
     startWindowLog();
 }
 
-void modalWindowShown(QWidget* window) { markGnomeModal(window); }
+namespace {
+
+// Orca 48 reads an alert's message from its description, or else from its
+// labels of three words or more: "Paused" and "Winner!" were read only when
+// the label's name happened to reach Orca late, as a change. Set before
+// Qt answers a screen reader again, so the first look finds it; Orca 43
+// reads the label and leaves the alert's description out.
+void describeAlert(QWidget* window) {
+    if (auto* box = qobject_cast<QMessageBox*>(window)) box->setAccessibleDescription(box->text());
+}
+
+}  // namespace
+
+void modalWindowShown(QWidget* window) {
+    describeAlert(window);
+    markGnomeModal(window);
+}
 
 // A window manager gives the keyboard back to the window under the one that closed.
 void modalWindowClosed(QWidget*) {}
