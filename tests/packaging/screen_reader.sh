@@ -153,13 +153,13 @@ hears "Plodway frame" "$(button "Go Play!")"
 step "Tab" Tab
 hears "Plodway image" "Title picture"
 step "Tab" Tab
-hears "Levels" "Level 1: Country Highway" "=not selected"
+hears "Levels" "Level 1: Country Highway, not selected"
 step "Space" space
 hears "=selected"
 step "Down" Down
-hears "Level 2: The Big City" "=selected"
+hears "Level 2: The Big City, selected"
 step "Up" Up
-hears "Level 1: Country Highway" "=selected"
+hears "Level 1: Country Highway, selected"
 step "Enter" Return
 hears "Level 1: Country Highway dialog" "Play field" "Arrow keys move the turtle"
 # One step up the turtle stands in the lowest lane, where the next
