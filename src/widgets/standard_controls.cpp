@@ -33,7 +33,10 @@ void ListBox::focusInEvent(QFocusEvent* event) {
 
 // Qt 6.4 gives a screen reader no selection interface for a list, so on
 // Linux it cannot tell the current item from the selected one: each item's
-// description says which it is, and the reader reads it out with the item.
+// accessible name says which it is, and the reader reads it out with the
+// item. The name, not the description: Orca 48 keeps an item's description
+// for up to two seconds once read, so an item selected within that time was
+// still read as "not selected"; the name it reads afresh.
 void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
     for (const QModelIndex& index : deselected.indexes()) describeSelection(index.row());
     for (const QModelIndex& index : selected.indexes()) describeSelection(index.row());
@@ -48,8 +51,9 @@ void ListBox::rowsInserted(const QModelIndex& parent, int start, int end) {
 void ListBox::describeSelection(int row) {
     QListWidgetItem* listItem = item(row);
     if (!listItem) return;
-    listItem->setData(Qt::AccessibleDescriptionRole,
-                      listItem->isSelected() ? QStringLiteral("selected") : QStringLiteral("not selected"));
+    listItem->setData(Qt::AccessibleTextRole, listItem->text() + (listItem->isSelected()
+                                                                      ? QStringLiteral(", selected")
+                                                                      : QStringLiteral(", not selected")));
 }
 
 // Qt clicks a focused button on Enter only inside a QDialog.

@@ -7,11 +7,14 @@
 
 namespace {
 
+// And whatever the platform, Qt's Wayland platform leaves modality to the
+// game, with what else the player asked it to leave alone.
 TEST(PlatformChoice, XwaylandOnGnomesWaylandUnlessAPlatformWasChosen) {
     struct Case {
         const char* what;
         desktop::Session session;
         const char* chosen;
+        const char* disabled = "xdg_wm_dialog_v1";
     };
     const Case cases[] = {
         {"GNOME on Wayland", {"", "wayland", "GNOME", ":0"}, "xcb"},
@@ -23,8 +26,15 @@ TEST(PlatformChoice, XwaylandOnGnomesWaylandUnlessAPlatformWasChosen) {
         {"KDE Plasma on Wayland", {"", "wayland", "KDE", ":0"}, ""},
         {"another desktop named after GNOME", {"", "wayland", "GNOMEish", ":0"}, ""},
         {"GNOME on X11", {"", "x11", "GNOME", ":0"}, ""},
+        {"the player's own disabled interfaces", {"", "wayland", "KDE", ":0", false, "zwp_text_input_v3"}, "",
+         "zwp_text_input_v3,xdg_wm_dialog_v1"},
+        {"xdg-dialog-v1 disabled already", {"", "wayland", "KDE", ":0", false, "a,xdg_wm_dialog_v1"}, "",
+         "a,xdg_wm_dialog_v1"},
     };
-    for (const Case& c : cases) EXPECT_EQ(desktop::chosenPlatform(c.session), c.chosen) << c.what;
+    for (const Case& c : cases) {
+        EXPECT_EQ(desktop::chosenPlatform(c.session), c.chosen) << c.what;
+        EXPECT_EQ(desktop::waylandInterfacesToDisable(c.session), c.disabled) << c.what;
+    }
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST(Accessibility, MenuListAndPlayButtonHaveNames) {
     EXPECT_EQ(list->role(), QAccessible::List);
     EXPECT_EQ(list->text(QAccessible::Name), "Levels");
     ASSERT_EQ(list->childCount(), 3);
-    EXPECT_EQ(list->child(2)->text(QAccessible::Name), "Level 3: Desert Frenzy");
+    EXPECT_EQ(list->child(2)->text(QAccessible::Name), "Level 3: Desert Frenzy, not selected");
 
     QAccessibleInterface* play = accessible(menu.playButton());
     ASSERT_NE(play, nullptr);
@@ -103,7 +103,8 @@ TEST(Accessibility, MenuListAndPlayButtonHaveNames) {
 }
 
 // In the list a screen reader speaks the current item, and with it whether
-// it is selected, which the arrows and Space change.
+// it is selected, which the arrows and Space change: in the item's name,
+// which a screen reader reads afresh each time.
 TEST(Accessibility, TheLevelListTellsWhetherTheCurrentItemIsSelected) {
     app::MenuWindow menu;
     menu.show();
@@ -114,21 +115,22 @@ TEST(Accessibility, TheLevelListTellsWhetherTheCurrentItemIsSelected) {
         const char* what;
         std::vector<Qt::Key> keys;
         int current;
-        const char* description;
+        const char* name;
     };
     const Step steps[] = {
-        {"Tab, Tab: by the title picture to the list", {Qt::Key_Tab, Qt::Key_Tab}, 0, "not selected"},
-        {"Space", {Qt::Key_Space}, 0, "selected"},
-        {"Down", {Qt::Key_Down}, 1, "selected"},
-        {"Up", {Qt::Key_Up}, 0, "selected"},
+        {"Tab, Tab: by the title picture to the list", {Qt::Key_Tab, Qt::Key_Tab}, 0,
+         "Level 1: Country Highway, not selected"},
+        {"Space", {Qt::Key_Space}, 0, "Level 1: Country Highway, selected"},
+        {"Down", {Qt::Key_Down}, 1, "Level 2: The Big City, selected"},
+        {"Up", {Qt::Key_Up}, 0, "Level 1: Country Highway, selected"},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
         for (Qt::Key key : step.keys) QTest::keyClick(QApplication::focusWidget(), key);
         ASSERT_EQ(menu.list()->currentRow(), step.current);
-        EXPECT_EQ(list->child(step.current)->text(QAccessible::Description).toStdString(), step.description);
+        EXPECT_EQ(list->child(step.current)->text(QAccessible::Name).toStdString(), step.name);
     }
-    EXPECT_EQ(list->child(1)->text(QAccessible::Description).toStdString(), "not selected");
+    EXPECT_EQ(list->child(1)->text(QAccessible::Name).toStdString(), "Level 2: The Big City, not selected");
 }
 
 class AccessibleLevel : public ::testing::Test {
@@ -224,7 +226,7 @@ TEST_F(AccessibleLevel, PausedBoxIsAnAlertWhoseTitleAndTextCanBeRead) {
     QTest::keyClick(window->playField(), Qt::Key_P);
     ASSERT_TRUE(answered);
     EXPECT_EQ(role, QAccessible::AlertMessage);
-    EXPECT_EQ(name, "Plodway");
+    EXPECT_EQ(name, "Plodway: Paused");  // title and text, where every reader reads them
     EXPECT_EQ(value, "Paused");
 }
 

@@ -14,6 +14,9 @@ int main(int argc, char** argv) {
     // still shows how far it got (a pipe is otherwise fully buffered).
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // As the game does at start-up (app/startup.cpp): with a platform chosen
+    // above, only what Qt's platform leaves to the game.
+    desktop::choosePlatform(argc, argv);
     QApplication app(argc, argv);
     // As the game does at start-up (app/startup.cpp).
     desktop::install();
