@@ -64,6 +64,10 @@ QMessageBox::Icon iconFor(int style) {
 QMessageBox* makeMessageBox(QWidget* parent, const QString& text, int style, const std::optional<QString>& title) {
     auto* box = new QMessageBox(QMessageBox::NoIcon, title.value_or(kDefaultTitle), text, QMessageBox::Ok, parent);
     box->setObjectName("messageBox");
+    // Screen readers read an alert's name, and leave out a label the name
+    // holds: Orca 48 reads no one-word label otherwise, and a description
+    // Orca 43 would read twice.
+    box->setAccessibleName(box->windowTitle() + QStringLiteral(": ") + text);
     box->setStyle(boxStyle());
     box->setIcon(iconFor(style));  // by the box's own style
     // Wide enough for the title bar to show its caption beside the frame's
