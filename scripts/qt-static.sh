@@ -14,6 +14,8 @@
 #   TOOLCHAIN  the CMake toolchain file, an absolute path
 #   KEY_EXTRA  what else the build depends on (Emscripten's version), or ''
 #   OPTION...  the platform's own configure options, after the shared ones
+# A caller may define prepare_qt_source, which is given the unpacked source's
+# folder to change before configuring; its text is part of the cache key.
 # Prints the prefix on stdout, everything else on stderr; returns non-zero
 # when the build fails, leaving no prefix behind.
 build_static_qt() {
@@ -48,7 +50,8 @@ build_static_qt() {
   local me version key cache prefix work src
   me=$(basename "$0")
   version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools) || return
-  key=$( { echo "$version"; [ -z "$key_extra" ] || echo "$key_extra"; printf '%s\n' "${options[@]}"; cat "$toolchain"; } |
+  key=$( { echo "$version"; [ -z "$key_extra" ] || echo "$key_extra"; printf '%s\n' "${options[@]}"; cat "$toolchain"
+           declare -f prepare_qt_source || true; } |
          sha256sum | cut -c1-12) || return
   cache=${XDG_CACHE_HOME:-$HOME/.cache}/plodway
   prefix=$cache/qt-${version%%+*}-$name-$key
@@ -75,6 +78,9 @@ build_static_qt() {
   (cd "$work" && apt-get -qq "${apt_private[@]}" source "qt6-base=$version" >&2) || return
   src=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
   [ -n "$src" ] || { echo "$me: apt-get source qt6-base unpacked nothing" >&2; return 1; }
+  if declare -F prepare_qt_source >/dev/null; then
+    prepare_qt_source "$src" >&2 || { echo "$me: preparing Qt's source for $platform failed" >&2; return 1; }
+  fi
 
   mkdir -p "$work/build" || return
   if ! (cd "$work/build" &&

@@ -9,7 +9,7 @@
 # build-web/plodway-<version>-web.zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-extra_packages=(emscripten nodejs qt6-base-dev-tools googletest zip brotli)
+extra_packages=(emscripten nodejs qt6-base-dev-tools googletest zip brotli fonttools)
 . scripts/common.sh
 . cmake/web/env.sh
 jobs=$(nproc)
@@ -45,4 +45,15 @@ ls -l "$site"
 echo "build-web/$name.zip: $(stat -c %s "build-web/$name.zip") bytes"
 echo "plodway.wasm: $(stat -c %s "$site/plodway.wasm") bytes, $(stat -c %s "$site/plodway.wasm.br") with brotli," \
      "$(stat -c %s "$site/plodway.wasm.gz") gzipped"
+# The download's budget: every file of the site, as a server that sends the
+# compressed copies sends it to a browser that takes brotli (README.md, "Web";
+# bench/web/wire.mjs measures the visit itself).
+visit=0
+for file in "$site"/*; do
+  case $file in *.br | *.gz) continue ;; esac
+  [ ! -f "$file.br" ] || file=$file.br
+  visit=$((visit + $(stat -c %s "$file")))
+done
+budget=1900000
+echo "a first visit with brotli: $visit bytes, $([ "$visit" -le "$budget" ] && echo within || echo OVER) the budget of $budget"
 echo "Play it here: python3 -m http.server --directory $site 8000, then open http://localhost:8000/"

@@ -4,9 +4,10 @@
 # The page's own, from this folder:
 set(plodway_page_files index.html style.css main.js page.js layout.js keys.js download.js site.js touch.js pause.js
     manifest.webmanifest service-worker.js)
-# The game's, from the build: the game itself, its .wasm compressed, Qt's
-# loader, and the page's layout from the game's own code.
-set(plodway_game_files plodway.js plodway.wasm plodway.wasm.br plodway.wasm.gz qtloader.js page-layout.wasm)
+# The game's, from the build: the game itself, it and its JavaScript
+# compressed, Qt's loader, and the page's layout from the game's own code.
+set(plodway_game_files plodway.js plodway.js.br plodway.js.gz plodway.wasm plodway.wasm.br plodway.wasm.gz qtloader.js
+    page-layout.wasm)
 # Made at staging: the game's numbers and names as a module, and the icons,
 # one a line of words, made by plodway-icons with the words after the
 # file's name (a maskable one on the page's colour; so is Safari's

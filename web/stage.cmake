@@ -4,7 +4,8 @@
 # before the style sheet; the game from GAME, its .wasm compressed beside
 # it; the game's numbers and names (the FACTS tool) and the .wasm's size as
 # a module; the favicon and the web app's icons from the ICONS tool; the
-# service worker with the build's name and files filled in.
+# service worker with the build's name and files filled in; and each file of
+# text or code compressed beside it, with BROTLI and GZIP.
 include(${CMAKE_CURRENT_LIST_DIR}/site-files.cmake)
 
 function(fill_in file placeholder value)
@@ -75,3 +76,15 @@ string(SUBSTRING ${build} 0 16 build)
 list(JOIN files "\", \"" quoted)
 fill_in(${SITE}/service-worker.js "@PLODWAY_BUILD@" "${build}")
 fill_in(${SITE}/service-worker.js "\"@PLODWAY_FILES@\"" "\"${quoted}\"")
+
+# The rest of the page compressed too, as plodway.js and plodway.wasm are
+# at their link: a server that sends the compressed copies sends no file as
+# it is (README.md, "Serving it"). Pictures are compressed already.
+file(GLOB plain RELATIVE ${SITE} ${SITE}/*.html ${SITE}/*.css ${SITE}/*.js ${SITE}/*.wasm ${SITE}/*.webmanifest)
+foreach(file ${plain})
+  if(NOT EXISTS ${SITE}/${file}.br)
+    execute_process(COMMAND ${BROTLI} --best --force --output=${SITE}/${file}.br ${SITE}/${file}
+                    COMMAND_ERROR_IS_FATAL ANY)
+    execute_process(COMMAND ${GZIP} -9 --no-name --force --keep ${SITE}/${file} COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+endforeach()

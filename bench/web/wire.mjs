@@ -10,12 +10,14 @@
 // time from the navigation to data-state=running, median of RUNS (3); the
 // Accept-Encoding
 // Chromium sent for plodway.wasm; and a second visit started from the
-// service worker's copies with the network gone.
+// service worker's copies with the network gone. WAYS picks the servers
+// (plain accept gzip).
 import { resolve } from 'node:path';
 import { Game, launch, serve } from '../../tests/web/lib.mjs';
 
 const site = resolve(process.argv[2] ?? 'build-web/site');
 const RUNS = Number(process.env.RUNS ?? 3), MBITS = Number(process.env.MBITS ?? 10);
+const WAYS = (process.env.WAYS ?? 'plain accept gzip').split(' ');
 const median = (v) => { const s = [...v].sort((a, b) => a - b), n = s.length; return n % 2 ? s[(n - 1) / 2] : (s[n / 2 - 1] + s[n / 2]) / 2; };
 
 async function visit(context, server, { offline = false, page } = {}) {
@@ -43,7 +45,8 @@ async function visit(context, server, { offline = false, page } = {}) {
 
 const { browser, close } = await launch('chromium');
 try {
-  for (const [label, options] of [['plain', {}], ['by Accept-Encoding', { encoding: 'accept' }], ['gzip', { encoding: 'gzip' }]]) {
+  const ways = [['plain', {}], ['by Accept-Encoding', { encoding: 'accept' }], ['gzip', { encoding: 'gzip' }]];
+  for (const [label, options] of ways.filter(([, o]) => WAYS.includes(o.encoding ?? 'plain'))) {
     const server = await serve(site, 'index.html', options);
     const runs = [];
     try {

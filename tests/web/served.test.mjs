@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// How the staged site fares as served: its compressed .wasm unpacks to the
-// plain one; opened as a file, the page says how to serve it and loads
+// How the staged site fares as served: its compressed .wasm and .js unpack
+// to the plain ones; opened as a file, the page says how to serve it and loads
 // nothing; in a browser too old for it, it says so. In Chromium also: the
 // progress bar under each way a server may send the .wasm; the browser may
 // install it; a second visit plays with the network gone; a new build
@@ -29,10 +29,11 @@ const unpack = {
 async function main() {
   check(name === 'chromium' || name === 'firefox', 'usage: node served.test.mjs chromium|firefox [SITE_DIR]');
   const plain = readFileSync(join(site, 'plodway.wasm'));
-  for (const [encoding, ext] of [['gzip', 'gz'], ['br', 'br']]) {
-    step = `plodway.wasm.${ext} unpacks to plodway.wasm`;
-    check(unpack[encoding](readFileSync(join(site, `plodway.wasm.${ext}`))).equals(plain), 'it does not');
-  }
+  for (const file of ['plodway.wasm', 'plodway.js'])
+    for (const [encoding, ext] of [['gzip', 'gz'], ['br', 'br']]) {
+      step = `${file}.${ext} unpacks to ${file}`;
+      check(unpack[encoding](readFileSync(join(site, `${file}.${ext}`))).equals(readFileSync(join(site, file))), 'it does not');
+    }
   const { browser, close } = await launch(name);
   try {
     step = 'opened as a file';
