@@ -27,8 +27,7 @@ public:
     explicit PageEvents(QObject* parent) : QObject(parent) {
         // Looked at once the window that showed or hid is (or is no longer)
         // the modal one, which Qt records only after its Show event and
-        // before its Hide event; a timer, as posted events may wait while a
-        // box waits (desktop_web.cpp).
+        // before its Hide event.
         lookAtPlay_.setSingleShot(true);
         lookAtPlay_.setInterval(1);
         connect(&lookAtPlay_, &QTimer::timeout, this, &PageEvents::tellOfPlay);
