@@ -15,7 +15,8 @@
 #   KEY_EXTRA  what else the build depends on (Emscripten's version), or ''
 #   OPTION...  the platform's own configure options, after the shared ones
 # A caller may define prepare_qt_source, which is given the unpacked source's
-# folder to change before configuring; its text is part of the cache key.
+# folder to change before configuring (cut_style_pictures below is there for
+# it); its text and cut_style_pictures' are part of the cache key.
 # Prints the prefix on stdout, everything else on stderr; returns non-zero
 # when the build fails, leaving no prefix behind.
 build_static_qt() {
@@ -29,7 +30,7 @@ build_static_qt() {
   # Core, Gui and Widgets, and Qt Test, which costs little to build and is
   # there for the window tests (on Windows, and in a browser): everything
   # else the game does not use is left out, the widgets it has no use for
-  # too, and the code is optimised for size (the Windows .exe is 12.7 MB
+  # too, and the code is optimised for size (the Windows .exe is 12.4 MB
   # instead of 19.8; on the web size is download time). The host tools are
   # Debian's own, of the same version. Debian's source has no wintab
   # (tablets) for Windows, and the web leaves tablets out as well. The input
@@ -51,7 +52,7 @@ build_static_qt() {
   me=$(basename "$0")
   version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools) || return
   key=$( { echo "$version"; [ -z "$key_extra" ] || echo "$key_extra"; printf '%s\n' "${options[@]}"; cat "$toolchain"
-           declare -f prepare_qt_source || true; } |
+           declare -f prepare_qt_source cut_style_pictures || true; } |
          sha256sum | cut -c1-12) || return
   cache=${XDG_CACHE_HOME:-$HOME/.cache}/plodway
   prefix=$cache/qt-${version%%+*}-$name-$key
@@ -95,4 +96,25 @@ build_static_qt() {
   touch "$prefix/.complete" || return
   rm -rf "$work"
   echo "$prefix"
+}
+
+# cut_style_pictures SRC: of the pictures the widget styles build in (330 KB
+# of PNG, which no compression shrinks), all but the title bars' buttons go,
+# as the game shows none of them: drives, files and folders, media players,
+# arrows, web navigation, dock and tool bars, fonts, and the icons of dialog
+# buttons. The file dialog, dock and tool bars are left out, and the game's
+# buttons show no icons. The macOS style's own pictures go as a whole.
+cut_style_pictures() {
+  local list=$1/src/widgets/CMakeLists.txt before
+  local images='(cdr|computer|desktop|dirclosed|dirlink|diropen|dvd|file|filecontents|fileinfo|filelink|floppy'
+  images+='|harddrive|media-[a-z-]+|networkdrive|newdirectory|parentdir|standardbutton-[a-z-]+|trash|viewdetailed'
+  images+='|viewlist|up|down|left|right|refresh|stop|cleartext|closedock|normalizedockup|toolbar-ext-[a-z-]+'
+  images+='|fontbitmap|fonttruetype)-[0-9]+\.png'
+  before=$(grep -c '"styles/images/' "$list") || return
+  sed -i -E "/\"styles\/images\/$images\"/d" "$list" || return
+  [ "$(grep -c '"styles/images/' "$list")" -lt "$before" ] ||
+    { echo "qt-static.sh: this Qt lists its style pictures elsewhere" >&2; return 1; }
+  sed -i '/^qt_internal_add_resource(Widgets "qstyle1"$/,/^)$/d' "$list" || return
+  ! grep -q '"qstyle1"' "$list" ||
+    { echo "qt-static.sh: this Qt adds the macOS style's pictures elsewhere" >&2; return 1; }
 }

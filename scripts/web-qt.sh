@@ -28,18 +28,7 @@ prepare_qt_source() {
   sed -i '/":\/fonts\/Vera.ttf"/d; /":\/fonts\/DejaVuSansMono.ttf"/d' "$plugin/qwasmfontdatabase.cpp" || return
   ! grep -q 'Vera.ttf"\|DejaVuSansMono.ttf"' "$plugin/CMakeLists.txt" "$plugin/qwasmfontdatabase.cpp" ||
     { echo "web-qt.sh: this Qt's wasm platform lists its fonts elsewhere" >&2; return 1; }
-  # Of the pictures the widget styles build in (330 KB of PNG, which no
-  # compression shrinks), those of drives, files and folders, media players
-  # and the icons of dialog buttons, which the game shows nowhere: the file
-  # dialog is left out, and Fusion's buttons show no icons.
-  local images='(cdr|computer|desktop|dirclosed|dirlink|diropen|dvd|file|filecontents|fileinfo|filelink|floppy'
-  images+='|harddrive|media-[a-z-]+|networkdrive|newdirectory|parentdir|standardbutton-[a-z]+|trash|viewdetailed'
-  images+='|viewlist)-(16|32|128)\.png'
-  local before
-  before=$(grep -c '"styles/images/' "$src/src/widgets/CMakeLists.txt") || return
-  sed -i -E "/\"styles\/images\/$images\"/d" "$src/src/widgets/CMakeLists.txt" || return
-  [ "$(grep -c '"styles/images/' "$src/src/widgets/CMakeLists.txt")" -lt "$before" ] ||
-    { echo "web-qt.sh: this Qt lists its style pictures elsewhere" >&2; return 1; }
+  cut_style_pictures "$src" || return
   # Qt 6.4's QtWidgets header that forwards QFileSystemModel to QtGui has no
   # guard of its own, so without the model OpenGLWidgets would not build.
   local forward=$src/src/widgets/dialogs/qfilesystemmodel.h
@@ -55,12 +44,15 @@ prepare_qt_source() {
 # what every platform leaves out (qt-static.sh), the download goes without
 # what no page of the game reaches: style sheets, gestures, the file system
 # model, table and tree views, rich text (HTML, CSS, Markdown, ODF) and its
-# editor, animated images, MIME types (their database alone is 330 KB) and
-# the Hijri and Jalali calendars. (Qt 6.4 does not configure without regular
-# expressions.)
+# editor, animated images, MIME types (their database alone is 330 KB), the
+# Hijri and Jalali calendars, settings files, combo and spin boxes, line
+# completion, tab bars and recorded pictures. (Qt 6.4 does not configure
+# without regular expressions.)
 build_static_qt wasm "the web" 20 "$EMSCRIPTEN/cmake/Modules/Platform/Emscripten.cmake" "$em_version" -- \
   -platform wasm-emscripten \
   -no-feature-style-stylesheet -no-feature-gestures -no-feature-filesystemmodel -no-feature-tableview \
   -no-feature-treeview -no-feature-textmarkdownreader -no-feature-textmarkdownwriter -no-feature-textodfwriter \
   -no-feature-movie -no-feature-mimetype -no-feature-hijricalendar -no-feature-jalalicalendar \
-  -no-feature-texthtmlparser -no-feature-cssparser -no-feature-textedit
+  -no-feature-texthtmlparser -no-feature-cssparser -no-feature-textedit \
+  -no-feature-settings -no-feature-combobox -no-feature-spinbox -no-feature-completer -no-feature-tabbar \
+  -no-feature-picture

@@ -8,6 +8,11 @@ cd "$(dirname "$0")/.."
 # shellcheck source=scripts/qt-static.sh
 . scripts/qt-static.sh
 
+# The styles' pictures the game never shows go (qt-static.sh).
+prepare_qt_source() {
+  cut_style_pictures "$1"
+}
+
 # Windows' own platform beside the offscreen one, with MinGW's runtime
 # linked in, as the game's .exe links it (cmake/mingw-w64-x86_64.cmake).
 # The game draws no OpenGL, and no Android tools are wanted. DirectWrite 3
