@@ -13,12 +13,13 @@ cd "$(dirname "$0")/.."
 # shellcheck source=scripts/qt-static.sh
 . scripts/qt-static.sh
 
-# The game draws all its text in DejaVu Sans (src/desktop/web), so of the
-# three fonts Qt's wasm platform builds in (1 MB) only that one stays, cut to
-# the Latin letters and punctuation: 300 KB less to download. Its hinting and
-# kerning stay, so the text is drawn pixel for pixel as before. The platform
-# loads its fonts in order and stops at the first one missing, so the other
-# two go from its list too.
+# Qt's source, changed for the web before it is configured. The game draws
+# all its text in DejaVu Sans (src/desktop/web), so of the three fonts Qt's
+# wasm platform builds in (1 MB) only that one stays, cut to the Latin
+# letters and punctuation: 300 KB less to download. Its hinting and kerning
+# stay, so the text is drawn pixel for pixel as before. The platform loads
+# its fonts in order and stops at the first one missing, so the other two go
+# from its list too.
 prepare_qt_source() {
   local src=$1 fonts=$1/src/3rdparty/wasm plugin=$1/src/plugins/platforms/wasm
   pyftsubset "$fonts/DejaVuSans.ttf" --output-file="$fonts/DejaVuSans.cut.ttf" --layout-features='*' \

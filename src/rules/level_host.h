@@ -15,8 +15,8 @@ public:
 
     // A modal message box in one of the styles of box_styles.h. Without a
     // title the box shows the program's default title. What the handler does
-    // once the player has closed it is `then`: on a desktop it runs before
-    // this returns; in the browser, which cannot wait, afterwards.
+    // once the player has closed it is `then`: where the host can wait for
+    // the answer it runs before this returns, elsewhere afterwards.
     virtual void showMessage(const std::string& text, int style, std::optional<std::string> title,
                              std::function<void()> then) = 0;
 
